@@ -1,0 +1,24 @@
+// File names as the program writes them: backslash-separated and matched without regard to
+// case, resolved here on a file system that respects case.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace cb {
+
+// Resolves each component: the exact name first, else the first name in sorted order that
+// matches it without regard to case. Backslashes count as separators. A component that does
+// not exist is kept as written, so the result names the missing file.
+std::string resolvePath(const std::string& path);
+
+// The length of a file in bytes; throws PlatformError when it is missing or not a file.
+uint32_t fileLength(const std::string& path);
+
+// The directory of the running executable, symlinks followed, without a trailing slash.
+std::string executableDirectory();
+
+// Upper-cases ASCII letters, as the program does for its asset root.
+std::string upperCase(std::string text);
+
+}  // namespace cb

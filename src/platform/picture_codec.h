@@ -1,0 +1,19 @@
+// Picture decoding and encoding, shared by both platforms so that tests read real files.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "platform/image.h"
+
+namespace cb {
+
+// Decodes JPEG, GIF, ICO, BMP or PNG bytes; throws PlatformError on anything unreadable.
+Image decodePicture(const uint8_t* data, size_t size, const std::string& what);
+Image decodePictureFile(const std::string& resolvedPath);
+
+// Writes a 24-bit Windows bitmap; throws PlatformError when the file cannot be written.
+void writeBitmap(const Image& image, const std::string& resolvedPath);
+
+}  // namespace cb
