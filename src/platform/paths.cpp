@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/errors.h"
@@ -21,21 +22,38 @@ bool sameIgnoringCase(const std::string& a, const std::string& b) {
            });
 }
 
+// The sorted names of a folder, read again only when the folder has changed since.
+const std::vector<std::string>* listing(const std::string& dir) {
+    struct Listing {
+        struct timespec changed;
+        std::vector<std::string> names;
+    };
+    static std::unordered_map<std::string, Listing> cache;
+    struct stat st;
+    if (stat(dir.c_str(), &st) != 0) return nullptr;
+    auto it = cache.find(dir);
+    if (it != cache.end() && it->second.changed.tv_sec == st.st_mtim.tv_sec &&
+        it->second.changed.tv_nsec == st.st_mtim.tv_nsec)
+        return &it->second.names;
+    DIR* d = opendir(dir.c_str());
+    if (!d) return nullptr;
+    Listing fresh{st.st_mtim, {}};
+    while (dirent* e = readdir(d)) fresh.names.emplace_back(e->d_name);
+    closedir(d);
+    std::sort(fresh.names.begin(), fresh.names.end());
+    return &(cache[dir] = std::move(fresh)).names;
+}
+
 // Finds the entry of dir that matches name: exact first, then case-insensitive in sorted order.
 std::string matchEntry(const std::string& dir, const std::string& name) {
     struct stat st;
-    const std::string exact = (dir.empty() ? "" : dir) + "/" + name;
+    const std::string exact = dir + "/" + name;
     if (lstat(exact.c_str(), &st) == 0) return name;
-    DIR* d = opendir(dir.empty() ? "/" : dir.c_str());
-    if (!d) return name;
-    std::vector<std::string> matches;
-    while (dirent* e = readdir(d)) {
-        if (sameIgnoringCase(e->d_name, name)) matches.emplace_back(e->d_name);
+    if (const std::vector<std::string>* names = listing(dir.empty() ? "/" : dir)) {
+        for (const std::string& candidate : *names)
+            if (sameIgnoringCase(candidate, name)) return candidate;
     }
-    closedir(d);
-    if (matches.empty()) return name;
-    std::sort(matches.begin(), matches.end());
-    return matches.front();
+    return name;
 }
 
 }  // namespace

@@ -1,0 +1,7 @@
+cb_add_bench(startup_bench ${CMAKE_CURRENT_SOURCE_DIR}/startup_bench.cpp LIBS cb_shell)
+target_compile_definitions(startup_bench PRIVATE CB_BOOK_DIR="${CB_BOOK_DIR}")
+add_dependencies(startup_bench book-tree)
+
+cb_add_bench(colouring_bench ${CMAKE_CURRENT_SOURCE_DIR}/colouring_bench.cpp LIBS cb_shell)
+target_compile_definitions(colouring_bench PRIVATE CB_BOOK_DIR="${CB_BOOK_DIR}")
+add_dependencies(colouring_bench book-tree)

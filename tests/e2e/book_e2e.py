@@ -1,0 +1,139 @@
+"""Helpers for the end-to-end tests: the real program on the X display in $DISPLAY, input
+through xdotool, screenshots through xwd and ImageMagick, pictures compared pixel by pixel."""
+
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIP = 77  # ctest's skip code: no display to test on
+
+
+def need_display():
+    if not os.environ.get("DISPLAY") or not shutil.which("xdotool"):
+        print("no X display or xdotool: skipped")
+        sys.exit(SKIP)
+
+
+def read_ppm(data):
+    """Returns (width, height, bytes) of a binary PPM."""
+    parts = []
+    pos = 0
+    while len(parts) < 4:
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        if data[pos:pos + 1] == b"#":
+            pos = data.index(b"\n", pos)
+            continue
+        end = pos
+        while not data[end:end + 1].isspace():
+            end += 1
+        parts.append(data[pos:end])
+        pos = end
+    assert parts[0] == b"P6", parts[0]
+    w, h = int(parts[1]), int(parts[2])
+    return w, h, data[pos + 1:pos + 1 + w * h * 3]
+
+
+class Picture:
+    def __init__(self, w, h, rgb):
+        self.w, self.h, self.rgb = w, h, rgb
+
+    @staticmethod
+    def load(path):
+        out = subprocess.run(["/usr/bin/convert", path + "[0]", "-depth", "8", "ppm:-"],
+                             check=True, capture_output=True).stdout
+        return Picture(*read_ppm(out))
+
+    def at(self, x, y):
+        i = (y * self.w + x) * 3
+        return tuple(self.rgb[i:i + 3])
+
+    def region_difference(self, other, left, top, w=None, h=None):
+        """Mean absolute difference per channel between other (at 0,0) and this picture's
+        region at (left, top)."""
+        w = min(w or other.w, other.w)
+        h = min(h or other.h, other.h)
+        total = 0
+        for y in range(h):
+            a = self.rgb[((top + y) * self.w + left) * 3:((top + y) * self.w + left + w) * 3]
+            b = other.rgb[y * other.w * 3:(y * other.w + w) * 3]
+            total += sum(abs(p - q) for p, q in zip(a, b))
+        return total / (w * h * 3)
+
+
+def screenshot(save_as=None):
+    xwd = subprocess.run(["xwd", "-root", "-silent"], check=True, capture_output=True).stdout
+    out = subprocess.run(["/usr/bin/convert", "xwd:-", "-depth", "8", "ppm:-"], input=xwd,
+                         check=True, capture_output=True).stdout
+    if save_as:
+        subprocess.run(["/usr/bin/convert", "xwd:-", "png:" + save_as], input=xwd, check=True)
+    return Picture(*read_ppm(out))
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *args], capture_output=True, text=True).stdout.strip()
+
+
+class Book:
+    """A copy of the built book in a folder with lower-case letters, started through a
+    symlink from another working directory."""
+
+    def __init__(self, book_dir, env=None):
+        self.tmp = tempfile.mkdtemp(prefix="colouring-e2e-")
+        self.dir = os.path.join(self.tmp, "my colouring book")
+        shutil.copytree(book_dir, self.dir, symlinks=True)
+        self.link = os.path.join(self.tmp, "start-the-book")
+        os.symlink(os.path.join(self.dir, "colouring-book"), self.link)
+        self.env = dict(os.environ, **(env or {}))
+        self.proc = None
+        self.started = None
+
+    def start(self):
+        self.started = time.monotonic()
+        self.proc = subprocess.Popen([self.link], cwd="/", env=self.env,
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def wait_until(self, seconds_after_start):
+        delay = self.started + seconds_after_start - time.monotonic()
+        if delay > 0:
+            time.sleep(delay)
+
+    def window(self):
+        ids = xdotool("search", "--pid", str(self.proc.pid)).split()
+        return ids[-1] if ids else None
+
+    def stop(self):
+        """SIGTERM, as a shutdown sends it; returns the exit code."""
+        if self.proc and self.proc.poll() is None:
+            self.proc.send_signal(signal.SIGTERM)
+            try:
+                return self.proc.wait(10)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                return "hung"
+        return self.proc.returncode if self.proc else None
+
+    def cleanup(self):
+        self.stop()
+        subprocess.run(["pkill", "-f", os.path.join(self.dir, "COLORS.EXE")])
+        shutil.rmtree(self.tmp, ignore_errors=True)
+
+
+class Checks:
+    def __init__(self):
+        self.failures = []
+
+    def check(self, ok, what):
+        print(("ok    " if ok else "FAIL  ") + what)
+        if not ok:
+            self.failures.append(what)
+
+    def finish(self):
+        passed_note = "all checks passed" if not self.failures else \
+            "%d check(s) failed" % len(self.failures)
+        print(passed_note)
+        sys.exit(1 if self.failures else 0)
