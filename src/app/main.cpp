@@ -4,7 +4,8 @@
 #include "shell/program.h"
 
 int main() {
-    cb::SdlPlatform platform(cb::builtinPicture(cb::kIconResource));
+    const cb::Picture icon = cb::builtinPicture(cb::kIconResource);
+    cb::SdlPlatform platform(icon ? *icon : cb::Image(32, 32));
     cb::ColouringBook book(platform);
     book.start();
     book.run();

@@ -1,0 +1,242 @@
+#include "platform/sdl_platform.h"
+
+#include <SDL.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <ctime>
+#include <string>
+
+#include "platform/errors.h"
+#include "platform/frame_upload.h"
+
+namespace cb {
+namespace {
+
+[[noreturn]] void fail(const std::string& what) {
+    throw PlatformError(what + ": " + SDL_GetError());
+}
+
+// A surface over an image's pixels, without copying them; the image must outlive it.
+SDL_Surface* surfaceOver(const Image& image) {
+    return SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(image.pixels.data()),
+                                              image.width, image.height, 32, image.width * 4,
+                                              SDL_PIXELFORMAT_ARGB8888);
+}
+
+Uint32 pixelFormatOfDepth(int bitsPerPixel) {
+    switch (bitsPerPixel) {
+        case 8:
+            return SDL_PIXELFORMAT_INDEX8;
+        case 15:
+            return SDL_PIXELFORMAT_RGB555;
+        case 16:
+            return SDL_PIXELFORMAT_RGB565;
+        case 24:
+            return SDL_PIXELFORMAT_RGB24;
+        default:
+            return SDL_PIXELFORMAT_RGB888;  // 32 bits a pixel, as every desktop runs
+    }
+}
+
+}  // namespace
+
+SdlPlatform::SdlPlatform(const Image& icon) {
+    // The kiosk's rules, set before the window exists: the keyboard stays with us, Alt+Tab is
+    // not handed to the desktop, closing the window from outside does not end the run (only
+    // SIGTERM and SIGINT do), and losing focus does not minimize the full-screen window.
+    SDL_SetHint(SDL_HINT_GRAB_KEYBOARD, "1");
+    SDL_SetHint(SDL_HINT_ALLOW_ALT_TAB_WHILE_GRABBED, "0");
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // The click that brings the window forward is a click on the page, not a lost one.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // Smooth scaling when the display is not 1024 x 768; at that size it copies pixel for pixel.
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) fail("cannot open the display");
+    sdlOpen_ = true;
+    try {
+        window_ = SDL_CreateWindow("Colouring Book", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                   kWidth, kHeight, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+        if (!window_) fail("cannot create the window");
+        if (!icon.pixels.empty()) {
+            if (SDL_Surface* surface = surfaceOver(icon)) {
+                SDL_SetWindowIcon(window_, surface);
+                SDL_FreeSurface(surface);
+            }
+        }
+        // The first renderer that works, accelerated or not: we present only on change.
+        renderer_ = SDL_CreateRenderer(window_, -1, 0);
+        if (!renderer_) fail("cannot create the renderer");
+        if (SDL_RenderSetLogicalSize(renderer_, kWidth, kHeight) != 0)
+            fail("cannot set the logical size");
+        recreateTexture();
+        // Keys arrive as key events only; no text input, no input method window.
+        SDL_StopTextInput();
+    } catch (...) {
+        shutDown();
+        throw;
+    }
+    openMixer();
+}
+
+SdlPlatform::~SdlPlatform() {
+    shutDown();
+}
+
+void SdlPlatform::shutDown() {
+    if (!sdlOpen_) return;
+    if (window_) {
+        SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowKeyboardGrab(window_, SDL_FALSE);
+    }
+    closeMixer();
+    SDL_SetCursor(SDL_GetDefaultCursor());
+    for (auto& [key, cached] : cursors_)
+        if (cached.cursor) SDL_FreeCursor(cached.cursor);
+    cursors_.clear();
+    currentCursor_ = nullptr;
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    texture_ = nullptr;
+    renderer_ = nullptr;
+    window_ = nullptr;
+    SDL_Quit();
+    sdlOpen_ = false;
+}
+
+void SdlPlatform::exitNow() {
+    shutDown();
+    _exit(0);
+}
+
+float SdlPlatform::timer() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    tm local{};
+    localtime_r(&now.tv_sec, &local);
+    const double seconds = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec;
+    return static_cast<float>(seconds + now.tv_nsec / 1e9);
+}
+
+// The texture, made anew and empty: the next present fills all of it.
+void SdlPlatform::recreateTexture() {
+    if (texture_) SDL_DestroyTexture(texture_);
+    // Pixels as the frame holds them, 0xAARRGGBB, with the alpha byte ignored: the frame is
+    // opaque on screen, and a texture of the window's own format copies without conversion.
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                 kWidth, kHeight);
+    if (!texture_) fail("cannot create the frame texture");
+    SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
+    uploaded_ = false;
+}
+
+void SdlPlatform::render() {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+}
+
+void SdlPlatform::present(const Image& frame, const std::vector<Rect>& changed) {
+    const auto regions =
+        uploadRegions(changed, frame.width, frame.height, kWidth, kHeight, !uploaded_);
+    // The texture keeps what was uploaded before, so only the changed rows travel.
+    for (const Rect& r : regions) {
+        const uint32_t* source = frame.pixels.data() + size_t(r.y) * frame.width + r.x;
+        const SDL_Rect area{r.x, r.y, r.w, r.h};
+        if (SDL_UpdateTexture(texture_, &area, source, frame.width * 4) != 0)
+            fail("cannot upload the frame");
+    }
+    uploaded_ = true;
+    render();
+}
+
+Image SdlPlatform::capture() {
+    int width = 0, height = 0;
+    if (SDL_GetRendererOutputSize(renderer_, &width, &height) != 0) fail("no output size");
+    Image image(width, height, 0);
+    // Draw the frame again without presenting it, so the read does not depend on what the
+    // driver keeps of a presented buffer.
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    // Read the whole output, bars included: clear the logical size for the read.
+    SDL_RenderSetLogicalSize(renderer_, 0, 0);
+    SDL_RenderSetViewport(renderer_, nullptr);
+    const int result = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888,
+                                            image.pixels.data(), width * 4);
+    SDL_RenderSetLogicalSize(renderer_, kWidth, kHeight);
+    if (result != 0) fail("cannot read the window back");
+    return image;
+}
+
+void SdlPlatform::setWindowVisible(bool visible) {
+    if (visible) {
+        SDL_ShowWindow(window_);
+        SDL_RaiseWindow(window_);
+        render();
+    } else {
+        SDL_HideWindow(window_);
+    }
+}
+
+void SdlPlatform::minimizeWindow() {
+    SDL_MinimizeWindow(window_);
+}
+
+void SdlPlatform::setCursor(const Cursor& cursor) {
+    SDL_Cursor* wanted = SDL_GetDefaultCursor();
+    if (cursor.image && !cursor.image->pixels.empty()) {
+        const auto key = std::make_tuple(cursor.image.get(), cursor.hotX, cursor.hotY);
+        auto found = cursors_.find(key);
+        if (found == cursors_.end()) {
+            CachedCursor made{cursor.image, nullptr};
+            if (SDL_Surface* surface = surfaceOver(*cursor.image)) {
+                made.cursor = SDL_CreateColorCursor(surface, cursor.hotX, cursor.hotY);
+                SDL_FreeSurface(surface);
+            }
+            found = cursors_.emplace(key, std::move(made)).first;
+        }
+        // A cursor the display cannot make leaves the one showing.
+        if (!found->second.cursor) return;
+        wanted = found->second.cursor;
+    }
+    if (wanted == currentCursor_) return;
+    SDL_SetCursor(wanted);
+    currentCursor_ = wanted;
+}
+
+uint32_t SdlPlatform::installKeyboardFilter(KeyboardFilter filter) {
+    filter_ = filter;
+    SDL_SetWindowKeyboardGrab(window_, SDL_TRUE);
+    return 1;
+}
+
+void SdlPlatform::removeKeyboardFilter(uint32_t) {
+    filter_ = nullptr;
+    SDL_SetWindowKeyboardGrab(window_, SDL_FALSE);
+}
+
+void SdlPlatform::setDisplayMode(int width, int height, int bitsPerPixel) {
+    const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+    SDL_DisplayMode wanted{pixelFormatOfDepth(bitsPerPixel), width, height, 0, nullptr};
+    SDL_DisplayMode closest{};
+    if (!SDL_GetClosestDisplayMode(display, &wanted, &closest))
+        fail("the display has no mode near " + std::to_string(width) + "x" +
+             std::to_string(height));
+    if (SDL_SetWindowDisplayMode(window_, &closest) != 0) fail("the display refuses the mode");
+    // The mode granted may still differ from the one asked for (a virtual screen keeps its
+    // size); the logical size letterboxes the layout on whatever we get.
+    if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0) fail("cannot go full screen");
+    SDL_RaiseWindow(window_);
+    render();
+}
+
+void SdlPlatform::restoreDisplayMode() {
+    if (SDL_SetWindowFullscreen(window_, 0) != 0) fail("cannot leave full screen");
+}
+
+}  // namespace cb

@@ -1,0 +1,102 @@
+// The product's platform: one borderless 1024 x 768 window over SDL2, effects through
+// SDL_mixer, programs started with posix_spawn. The only place that holds SDL objects.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/platform.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+struct SDL_Cursor;
+struct Mix_Chunk;
+union SDL_Event;
+
+namespace cb {
+
+class SdlPlatform : public Platform {
+  public:
+    // The layout's size: the window, the texture and the logical size of the renderer.
+    static constexpr int kWidth = 1024;
+    static constexpr int kHeight = 768;
+
+    // Opens SDL, the hidden window with the given icon, its renderer and texture, and the
+    // mixer (sound that cannot be opened leaves effects silent). Throws PlatformError when
+    // there is no display to draw on.
+    explicit SdlPlatform(const Image& icon);
+    ~SdlPlatform() override;
+    SdlPlatform(const SdlPlatform&) = delete;
+    SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+    float timer() override;
+    void waitEvents(double timeoutSeconds, InputSink& sink) override;
+    void setWindowVisible(bool visible) override;
+    void minimizeWindow() override;
+    void setCursor(const Cursor& cursor) override;
+    void present(const Image& frame, const std::vector<Rect>& changed) override;
+    uint32_t installKeyboardFilter(KeyboardFilter filter) override;
+    void removeKeyboardFilter(uint32_t handle) override;
+    void setDisplayMode(int width, int height, int bitsPerPixel) override;
+    void restoreDisplayMode() override;
+    void startProgram(const std::string& path) override;
+    void playEffect(const std::string& path) override;
+    [[noreturn]] void exitNow() override;
+
+    // What the window shows now, read back from the renderer at its output size (screenshots
+    // and tests).
+    Image capture();
+    SDL_Window* window() const { return window_; }
+
+  private:
+    // A pointer position not yet delivered: a burst of motion is delivered as its last point.
+    struct PendingMotion {
+        bool pending = false;
+        int x = 0, y = 0, buttons = 0;
+    };
+
+    void shutDown();
+    void openMixer();
+    void closeMixer();
+    void render();
+    void recreateTexture();
+    void reapChildren();
+    // Delivers what the queue holds now; says whether any input reached the sink.
+    bool deliverPending(InputSink& sink);
+    // One event taken off the queue (motion only updates `motion`); true when it reached the
+    // sink.
+    bool dispatch(const SDL_Event& event, PendingMotion& motion, InputSink& sink);
+    bool deliverKey(const SDL_Event& event, InputSink& sink);
+
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    // False until a whole frame is in the texture (at the start, and after the device lost it).
+    bool uploaded_ = false;
+    bool sdlOpen_ = false;
+
+    int buttonsHeld_ = 0;
+    KeyboardFilter filter_ = nullptr;
+
+    // Cursors made so far, by picture and hotspot; the picture is held so its address stays
+    // unique for as long as the cursor is cached.
+    struct CachedCursor {
+        Picture picture;
+        SDL_Cursor* cursor = nullptr;
+    };
+    std::map<std::tuple<const Image*, int, int>, CachedCursor> cursors_;
+    SDL_Cursor* currentCursor_ = nullptr;
+
+    bool mixerOpen_ = false;
+    Mix_Chunk* effect_ = nullptr;
+
+    std::vector<pid_t> children_;
+};
+
+}  // namespace cb
