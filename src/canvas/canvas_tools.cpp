@@ -48,8 +48,8 @@ void Slika_MouseDown(Form& form, const MouseArgs& e) {
         const int x = std::clamp(s.LastX, 0, canvas.width - 1);
         const int y = std::clamp(s.LastY, 0, canvas.height - 1);
         if (isOutline(colourFromPixel(canvas.at(x, y)))) return;
-        const FillResult r =
-            filler().fill(canvas.pixels, canvas.width, canvas.height, x, y, pixelFromColour(s.CurrentColor));
+        const FillResult r = filler().fill(canvas.pixels, canvas.width, canvas.height, x, y,
+                                           pixelFromColour(s.CurrentColor));
         form.canvasChanged(r.first_row, r.last_row);
     }
     PlayEffect(form, "SVPLAVA");
@@ -92,14 +92,16 @@ void kapljica_Click(Form& form) {
     form.state.FillMode = True;
     form.loadPicture(form.olovka, "\\PICTURE\\OLOVKA2.JPG");
     form.loadPicture(form.kapljica, "\\PICTURE\\KAPLJICA1.JPG");
-    form.Slika.setCursor(centredCursor(form.platform.loadPicture(form.asset("\\PICTURE\\KANTICA8.ICO"))));
+    form.Slika.setCursor(
+        centredCursor(form.platform.loadPicture(form.asset("\\PICTURE\\KANTICA8.ICO"))));
 }
 
 void olovka_Click(Form& form) {
     form.state.FillMode = False;
     form.loadPicture(form.olovka, "\\PICTURE\\OLOVKA1.JPG");
     form.loadPicture(form.kapljica, "\\PICTURE\\KAPLJICA2.JPG");
-    form.Slika.setCursor(centredCursor(form.platform.loadPicture(form.asset("\\PICTURE\\CETKA.ICO"))));
+    form.Slika.setCursor(
+        centredCursor(form.platform.loadPicture(form.asset("\\PICTURE\\CETKA.ICO"))));
 }
 
 }  // namespace cb

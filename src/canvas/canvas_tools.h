@@ -14,7 +14,9 @@ class Form;
 int roundHalfEven(float value);
 
 // A pixel whose colour value is 0 to 9 is part of a page's outline and is never filled.
-constexpr bool isOutline(uint32_t colour) { return colour <= 9; }
+constexpr bool isOutline(uint32_t colour) {
+    return colour <= 9;
+}
 
 // Replaces the whole canvas image with a picture file of the book, drawn from the top-left.
 void LoadCanvasPicture(Form& form, std::string_view relative);

@@ -41,10 +41,13 @@ bool selected(const Form& form, int position) {
 
 }  // namespace
 
-void gasi_boje_3_faze(Form& form) { form.state.PaletteSelected.fill(0); }
+void gasi_boje_3_faze(Form& form) {
+    form.state.PaletteSelected.fill(0);
+}
 
 void LoadPaletteResting(Form& form, int position) {
-    form.loadPicture(*form.palette[position - 1], pictureOf(selected(form, position) ? 3 : 1, position));
+    form.loadPicture(*form.palette[position - 1],
+                     pictureOf(selected(form, position) ? 3 : 1, position));
 }
 
 void LoadAllPaletteResting(Form& form) {
@@ -61,7 +64,8 @@ void PaletteClick(Form& form, int position) {
 
 void PaletteMouseMove(Form& form, int position) {
     if (form.palette[position - 1]->Top() != kPaletteTop) return;
-    form.loadPicture(*form.palette[position - 1], pictureOf(selected(form, position) ? 3 : 2, position));
+    form.loadPicture(*form.palette[position - 1],
+                     pictureOf(selected(form, position) ? 3 : 2, position));
     if (position > 1) LoadPaletteResting(form, position - 1);
     if (position < 12) LoadPaletteResting(form, position + 1);
 }

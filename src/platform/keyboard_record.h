@@ -39,7 +39,9 @@ constexpr uint32_t VK_F4 = 115;
 using KeyboardFilter = int32_t (*)(int32_t nCode, uint32_t wParam, intptr_t lParam);
 
 // The chain after the program's filter: nothing else sits in it here, so the event goes on.
-inline int32_t CallNextHookEx(uint32_t, int32_t, uint32_t, intptr_t) { return 0; }
+inline int32_t CallNextHookEx(uint32_t, int32_t, uint32_t, intptr_t) {
+    return 0;
+}
 
 }  // namespace cb
 
@@ -55,7 +57,8 @@ inline bool keyPassesFilter(KeyboardFilter filter, uint32_t vkCode, uint32_t sca
     record.scanCode = scanCode;
     record.flags = (altDown ? LLKHF_ALTDOWN : 0) | (up ? LLKHF_UP : 0);
     record.time = time;
-    const uint32_t message = altDown ? (up ? WM_SYSKEYUP : WM_SYSKEYDOWN) : (up ? WM_KEYUP : WM_KEYDOWN);
+    const uint32_t message =
+        altDown ? (up ? WM_SYSKEYUP : WM_SYSKEYDOWN) : (up ? WM_KEYUP : WM_KEYDOWN);
     return filter(HC_ACTION, message, reinterpret_cast<intptr_t>(&record)) == 0;
 }
 

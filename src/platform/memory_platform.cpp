@@ -71,9 +71,13 @@ void MemoryPlatform::setWindowVisible(bool visible) {
     note(visible ? "show window" : "hide window");
 }
 
-void MemoryPlatform::minimizeWindow() { note("minimize window"); }
+void MemoryPlatform::minimizeWindow() {
+    note("minimize window");
+}
 
-void MemoryPlatform::setCursor(const Cursor& c) { cursor = c; }
+void MemoryPlatform::setCursor(const Cursor& c) {
+    cursor = c;
+}
 
 void MemoryPlatform::present(const Image& f, const std::vector<Rect>&) {
     frame = &f;
@@ -94,7 +98,7 @@ void MemoryPlatform::removeKeyboardFilter(uint32_t handle) {
 
 void MemoryPlatform::setDisplayMode(int width, int height, int bitsPerPixel) {
     note("display mode " + std::to_string(width) + "x" + std::to_string(height) + "x" +
-                  std::to_string(bitsPerPixel));
+         std::to_string(bitsPerPixel));
     if (displayRefuses) throw PlatformError("the display refuses the mode");
     fullScreen = true;
 }
@@ -111,7 +115,9 @@ void MemoryPlatform::startProgram(const std::string& path) {
     if (stat(resolvePath(path).c_str(), &st) != 0) throw PlatformError("no program " + path);
 }
 
-void MemoryPlatform::playEffect(const std::string& path) { note("effect " + path); }
+void MemoryPlatform::playEffect(const std::string& path) {
+    note("effect " + path);
+}
 
 void MemoryPlatform::exitNow() {
     note("exit");

@@ -12,7 +12,7 @@
 namespace cb {
 
 class MemoryPlatform : public Platform {
-public:
+  public:
     MemoryPlatform();
 
     // What happened, one line per call: "load C:/x/PICTURE/01.GIF", "effect ...", "show", ...
@@ -64,7 +64,7 @@ public:
     void playEffect(const std::string& path) override;
     [[noreturn]] void exitNow() override;
 
-private:
+  private:
     void note(std::string line) {
         log.push_back(std::move(line));
         logTimes.push_back(clock);

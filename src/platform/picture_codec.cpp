@@ -38,8 +38,8 @@ Image decodePictureFile(const std::string& resolvedPath) {
 
 void writeBitmap(const Image& image, const std::string& resolvedPath) {
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<uint32_t*>(image.pixels.data()), image.width, image.height, 32,
-        image.width * 4, SDL_PIXELFORMAT_ARGB8888);
+        const_cast<uint32_t*>(image.pixels.data()), image.width, image.height, 32, image.width * 4,
+        SDL_PIXELFORMAT_ARGB8888);
     if (!surface) throw PlatformError("cannot prepare the bitmap");
     SDL_Surface* rgb = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_BGR24, 0);
     SDL_FreeSurface(surface);

@@ -23,7 +23,7 @@ constexpr int kAltMask = 4;
 
 // Where the platform delivers input, in window pixels of the 1024 x 768 layout.
 class InputSink {
-public:
+  public:
     virtual ~InputSink() = default;
     virtual void pointerMoved(int x, int y, int buttons) = 0;
     virtual void buttonPressed(int x, int y, int button, int buttons) = 0;
@@ -40,7 +40,7 @@ struct Rect {
 };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // Files. Paths may use backslashes and any case (see paths.h).

@@ -10,7 +10,8 @@ namespace cb {
 Picture builtinPicture(std::string_view name) {
     const std::span<const uint8_t> bytes = builtinFile(name);
     if (bytes.empty()) return nullptr;
-    return std::make_shared<const Image>(decodePicture(bytes.data(), bytes.size(), std::string(name)));
+    return std::make_shared<const Image>(
+        decodePicture(bytes.data(), bytes.size(), std::string(name)));
 }
 
 namespace {
@@ -18,8 +19,8 @@ namespace {
 // Builds the boxes of the layout table, top of the stacking order first.
 bool buildWindow(Window& window, const Form& form) {
     for (const ControlLayout& c : kLayout) {
-        PictureBox& b = window.addBox(std::string(c.name), {c.left, c.top, c.width, c.height},
-                                      c.focus);
+        PictureBox& b =
+            window.addBox(std::string(c.name), {c.left, c.top, c.width, c.height}, c.focus);
         b.setVisible(c.shownAtStart);
         if (!c.builtinPicture.empty()) b.setPicture(builtinPicture(c.builtinPicture));
         b.setCursor(form.builtinCursor(c.cursor));

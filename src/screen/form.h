@@ -25,7 +25,7 @@ struct Label {
 };
 
 class Form {
-public:
+  public:
     static constexpr int kCanvasWidth = 750;
     static constexpr int kCanvasHeight = 600;
 
@@ -40,8 +40,8 @@ public:
 
     // The controls by name, in the layout's words.
     PictureBox& box(std::string_view name) const;
-    PictureBox &Papir, &Rubber, &olovka, &kapljica, &PrintPict, &Back, &Ne, &Da, &Izlaz,
-        &Zatvori, &Firma, &visit_site, &Registered, &MoreImages, &MuteWave, &MusicOn, &Slika;
+    PictureBox &Papir, &Rubber, &olovka, &kapljica, &PrintPict, &Back, &Ne, &Da, &Izlaz, &Zatvori,
+        &Firma, &visit_site, &Registered, &MoreImages, &MuteWave, &MusicOn, &Slika;
     std::array<PictureBox*, 12> palette;   // palette order: PaletaCrvena first
     std::array<PictureBox*, 25> Galerija;  // Galerija[0] is Galerija1
     Timer& tmrRepeat;
@@ -57,7 +57,7 @@ public:
     void loadPicture(PictureBox& target, std::string_view relative);
     Cursor builtinCursor(CursorKind kind) const;
 
-private:
+  private:
     std::shared_ptr<Image> canvas_;
 };
 

@@ -20,7 +20,7 @@ struct MouseArgs {
 };
 
 class PictureBox {
-public:
+  public:
     PictureBox(Window& owner, std::string name, Rect place, int focusOrder);
 
     const std::string& name() const { return name_; }
@@ -52,7 +52,7 @@ public:
     std::function<void(const MouseArgs&)> MouseMove;
     std::function<void(int keyCode, int shift)> KeyDown;
 
-private:
+  private:
     Window& owner_;
     std::string name_;
     Rect place_;

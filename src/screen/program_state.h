@@ -13,7 +13,7 @@ constexpr int16_t True = -1;
 constexpr int16_t False = 0;
 
 struct ProgramState {
-    uint32_t CurrentColor = 0;                // 0x00BBGGRR
+    uint32_t CurrentColor = 0;                  // 0x00BBGGRR
     std::array<int16_t, 12> PaletteSelected{};  // palette order, position 1 first
     int16_t FillMode = 0;
     int16_t CurrentPicture = 0;

@@ -38,8 +38,7 @@ void Timer::setEnabled(bool enabled) {
     enabled_ = enabled;
 }
 
-Window::Window(Platform& platform)
-    : platform_(platform), frame_(kWidth, kHeight, 0xFF000000) {
+Window::Window(Platform& platform) : platform_(platform), frame_(kWidth, kHeight, 0xFF000000) {
     clockLast_ = platform_.timer();
     invalidate({0, 0, kWidth, kHeight});
 }
@@ -157,9 +156,8 @@ void Window::compose(Rect r) {
             const int py = y - box.Top();
             for (int x = area.x; x < area.x + area.w; ++x) {
                 const int px = x - box.Left();
-                row[x] = (pic && px < pic->width && py < pic->height)
-                             ? pic->at(px, py) | 0xFF000000
-                             : box.backColour;
+                row[x] = (pic && px < pic->width && py < pic->height) ? pic->at(px, py) | 0xFF000000
+                                                                      : box.backColour;
             }
         }
     }
@@ -185,7 +183,8 @@ void Window::pointerMoved(int x, int y, int buttons) {
     refreshCursor();
     PictureBox* box = capture_ ? capture_ : boxAt(x, y);
     if (box) {
-        if (box->MouseMove) dispatch([&] { box->MouseMove(argsFor(*box, x, y, buttons, modifiers_)); });
+        if (box->MouseMove)
+            dispatch([&] { box->MouseMove(argsFor(*box, x, y, buttons, modifiers_)); });
     } else if (MouseMove) {
         dispatch([&] { MouseMove({buttons, modifiers_, float(x), float(y)}); });
     }

@@ -14,14 +14,14 @@ namespace cb {
 class Window;
 
 class Timer {
-public:
+  public:
     explicit Timer(Window& owner) : owner_(owner) {}
     bool Enabled() const { return enabled_; }
     void setEnabled(bool enabled);
     double intervalSeconds = 0.5;
     std::function<void()> Tick;
 
-private:
+  private:
     friend class Window;
     Window& owner_;
     bool enabled_ = false;
@@ -29,7 +29,7 @@ private:
 };
 
 class Window : public InputSink {
-public:
+  public:
     static constexpr int kWidth = 1024;
     static constexpr int kHeight = 768;
 
@@ -75,7 +75,7 @@ public:
     void keyPressed(int keyCode, int modifiers) override;
     void terminateRequested() override;
 
-private:
+  private:
     void compose(Rect r);
     void runTimers();
     static MouseArgs argsFor(const PictureBox& box, int x, int y, int button, int shift);

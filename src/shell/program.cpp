@@ -8,14 +8,14 @@
 
 namespace cb {
 
-ColouringBook::ColouringBook(Platform& platform) : form(platform) { attachHandlers(); }
+ColouringBook::ColouringBook(Platform& platform) : form(platform) {
+    attachHandlers();
+}
 
 void ColouringBook::attachHandlers() {
     Form& f = form;
     f.Slika.MouseDown = [&f](const MouseArgs& e) { guarded([&] { Slika_MouseDown(f, e); }); };
-    f.Slika.MouseMove = [&f](const MouseArgs& e) {
-        guarded([&] { Slika_MouseMoveDraws(f, e); });
-    };
+    f.Slika.MouseMove = [&f](const MouseArgs& e) { guarded([&] { Slika_MouseMoveDraws(f, e); }); };
     // The two tool clicks have no guard of their own: a picture or cursor that cannot be
     // loaded ends the click where it is, with the tool already switched.
     f.kapljica.Click = [&f] { kapljica_Click(f); };

@@ -7,7 +7,7 @@
 namespace cb {
 
 class ColouringBook {
-public:
+  public:
     explicit ColouringBook(Platform& platform);
 
     Form form;
@@ -17,7 +17,7 @@ public:
     // Handles input until the program ends (it never returns).
     [[noreturn]] void run();
 
-private:
+  private:
     void attachHandlers();
 };
 

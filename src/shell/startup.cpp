@@ -1,10 +1,10 @@
 #include "shell/startup.h"
 
+#include "platform/paths.h"
 #include "screen/form.h"
 #include "screen/guard.h"
 #include "shell/asset_check.h"
 #include "shell/keyboard_filter.h"
-#include "platform/paths.h"
 
 namespace cb {
 

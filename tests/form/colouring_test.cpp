@@ -19,7 +19,7 @@ constexpr uint32_t kWhite = 0xFFFFFFFF, kBlack = 0xFF000000;
 constexpr int kCanvasLeft = 30, kCanvasTop = 29;
 
 class Colouring : public testing::Test {
-protected:
+  protected:
     Colouring() {
         platform.directory = book.dir().string();
         ProgramState& s = app.form.state;
@@ -50,7 +50,9 @@ protected:
     void release(int x, int y, int button = kLeftButton, int stillHeld = 0) {
         window().buttonReleased(kCanvasLeft + x, kCanvasTop + y, button, stillHeld);
     }
-    void move(int x, int y, int held) { window().pointerMoved(kCanvasLeft + x, kCanvasTop + y, held); }
+    void move(int x, int y, int held) {
+        window().pointerMoved(kCanvasLeft + x, kCanvasTop + y, held);
+    }
     void click(PictureBox& b) {
         window().buttonPressed(b.Left() + 1, b.Top() + 1, kLeftButton, kLeftButton);
         window().buttonReleased(b.Left() + 1, b.Top() + 1, kLeftButton, 0);
@@ -61,8 +63,12 @@ protected:
         for (const auto& l : platform.entries("load ")) out.push_back(l.substr(l.rfind('\\') + 1));
         return out;
     }
-    std::string sound(const char* name) { return "effect " + state().AssetRoot + "\\SOUND\\" + name + ".WAV"; }
-    int count(uint32_t pixel) { return int(std::count(canvas().pixels.begin(), canvas().pixels.end(), pixel)); }
+    std::string sound(const char* name) {
+        return "effect " + state().AssetRoot + "\\SOUND\\" + name + ".WAV";
+    }
+    int count(uint32_t pixel) {
+        return int(std::count(canvas().pixels.begin(), canvas().pixels.end(), pixel));
+    }
 
     cbtest::BookCopy book;
     MemoryPlatform platform;
@@ -154,7 +160,8 @@ TEST_F(Colouring, ARightPressMidStrokeStoresItsPointAndPausesDrawing) {
     click(app.form.olovka);
     press(50, 50);
     move(60, 50, kLeftButton);
-    window().buttonPressed(kCanvasLeft + 70, kCanvasTop + 50, kRightButton, kLeftButton | kRightButton);
+    window().buttonPressed(kCanvasLeft + 70, kCanvasTop + 50, kRightButton,
+                           kLeftButton | kRightButton);
     EXPECT_EQ(state().LastX, 70);
     move(80, 60, kLeftButton | kRightButton);  // both held: no drawing
     EXPECT_EQ(at(80, 60), kWhite);
@@ -168,9 +175,9 @@ TEST_F(Colouring, ARightPressMidStrokeStoresItsPointAndPausesDrawing) {
 TEST_F(Colouring, DraggingOffTheCanvasAndBackIsCutAtTheEdge) {
     click(app.form.olovka);
     press(10, 300);
-    move(-40, 300, kLeftButton);   // off the left edge
+    move(-40, 300, kLeftButton);  // off the left edge
     move(-40, 320, kLeftButton);
-    move(10, 320, kLeftButton);    // back in, from the last point outside
+    move(10, 320, kLeftButton);  // back in, from the last point outside
     release(10, 320);
     EXPECT_EQ(at(0, 300), 0xFFFF0000u);
     EXPECT_EQ(at(0, 320), 0xFFFF0000u);
@@ -212,8 +219,8 @@ TEST_F(Colouring, AToolClickThatCannotLoadItsCursorHasSwitchedTheToolAlready) {
 }
 
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {
-    const std::pair<float, int> cases[] = {{2.5f, 2}, {3.5f, 4}, {-0.5f, 0}, {0.5f, 0},
-                                           {1.4f, 1}, {1.6f, 2},  {749.5f, 750}, {-2.5f, -2}};
+    const std::pair<float, int> cases[] = {{2.5f, 2}, {3.5f, 4}, {-0.5f, 0},    {0.5f, 0},
+                                           {1.4f, 1}, {1.6f, 2}, {749.5f, 750}, {-2.5f, -2}};
     for (auto [in, out] : cases) EXPECT_EQ(roundHalfEven(in), out) << in;
 }
 

@@ -15,7 +15,7 @@ namespace cb {
 namespace {
 
 class Palette : public testing::Test {
-protected:
+  protected:
     Palette() {
         ProgramState& s = app.form.state;
         s.AssetRoot = upperCase(book.dir().string());
@@ -44,7 +44,8 @@ protected:
     }
     // Whether a button now shows the picture of that file.
     bool shows(int position, const std::string& file) {
-        const Picture expected = platform.Platform::loadPicture(book.file("PICTURE/" + file + ".JPG").string());
+        const Picture expected =
+            platform.Platform::loadPicture(book.file("PICTURE/" + file + ".JPG").string());
         return button(position).picture()->pixels == expected->pixels;
     }
 
@@ -71,12 +72,12 @@ TEST_F(Palette, AClickSetsTheColourPlaysItsSoundAndReloadsAllTwelve) {
 }
 
 TEST_F(Palette, EveryButtonHasItsColourAndSound) {
-    const uint32_t colours[12] = {rgb(255, 0, 0),   rgb(52, 204, 103), rgb(255, 255, 0),
-                                  rgb(0, 204, 255), rgb(255, 102, 0),  rgb(204, 51, 255),
+    const uint32_t colours[12] = {rgb(255, 0, 0),     rgb(52, 204, 103),  rgb(255, 255, 0),
+                                  rgb(0, 204, 255),   rgb(255, 102, 0),   rgb(204, 51, 255),
                                   rgb(178, 178, 178), rgb(255, 255, 255), rgb(204, 103, 51),
-                                  rgb(0, 0, 255),   rgb(30, 30, 30),   rgb(255, 0, 255)};
-    const char* sounds[12] = {"CRVENA", "ZELENA", "ZUTA",  "SVPLAVA", "ORANZ", "LJUBICASTA",
-                              "SIVA",   "TAMNOZUTA", "BRAON", "PLAVA", "CRNA", "PINK"};
+                                  rgb(0, 0, 255),     rgb(30, 30, 30),    rgb(255, 0, 255)};
+    const char* sounds[12] = {"CRVENA", "ZELENA",    "ZUTA",  "SVPLAVA", "ORANZ", "LJUBICASTA",
+                              "SIVA",   "TAMNOZUTA", "BRAON", "PLAVA",   "CRNA",  "PINK"};
     for (int p = 1; p <= 12; ++p) {
         platform.clearLog();
         click(p);

@@ -19,7 +19,7 @@ namespace cb {
 namespace {
 
 class Startup : public testing::Test {
-protected:
+  protected:
     Startup() { platform.directory = book.dir().string(); }
 
     // Runs the start-up sequence; returns false when the program ended inside it.
@@ -53,7 +53,8 @@ TEST_F(Startup, RunsEveryStepInOrderAndLeavesTheInitialState) {
             firstSteps.push_back(line);
     EXPECT_EQ(firstSteps, expected);
     EXPECT_EQ(measured(), 147u);
-    EXPECT_EQ(platform.entries("display mode"), std::vector<std::string>{"display mode 1024x768x32"});
+    EXPECT_EQ(platform.entries("display mode"),
+              std::vector<std::string>{"display mode 1024x768x32"});
 
     // Three seconds with the window hidden, then three more at full screen.
     EXPECT_GE(platform.timeOf("show window") - platform.timeOf("start "), 3.0f);

@@ -8,7 +8,7 @@ namespace cb {
 namespace {
 
 class WindowTest : public testing::Test {
-protected:
+  protected:
     MemoryPlatform platform;
     Form form{platform};
     Window& window = form.window;
@@ -63,7 +63,7 @@ TEST_F(WindowTest, CanvasCornersAndTheFirstPixelPastThem) {
 
 TEST_F(WindowTest, TheTopOfTheStackingOrderTakesTheMouse) {
     for (PictureBox* b : {&form.Izlaz, &form.Da, &form.Ne, &form.Registered}) b->setVisible(true);
-    EXPECT_EQ(window.boxAt(370, 410), &form.Da);   // over the exit panel
+    EXPECT_EQ(window.boxAt(370, 410), &form.Da);     // over the exit panel
     EXPECT_EQ(window.boxAt(320, 270), &form.Izlaz);  // exit panel over the info panel
     EXPECT_EQ(window.boxAt(200, 200), &form.Slika);
     form.Da.setVisible(false);
@@ -89,9 +89,9 @@ TEST_F(WindowTest, APressCapturesTheMouseUntilRelease) {
     window.pointerMoved(10, 5, kLeftButton);
     window.buttonReleased(10, 5, kLeftButton, 0);  // outside: no click
     window.pointerMoved(900, 300, 0);
-    EXPECT_EQ(events, (std::vector<std::string>{"Slika down 70,71 b1", "Slika move 870,271 b1",
-                                                "Slika move -20,-24 b1",
-                                                "MoreImages move 68,59 b0"}));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"Slika down 70,71 b1", "Slika move 870,271 b1",
+                                        "Slika move -20,-24 b1", "MoreImages move 68,59 b0"}));
 }
 
 TEST_F(WindowTest, KeysGoToTheFocusedBoxAndAPressMovesTheFocus) {
@@ -120,6 +120,8 @@ TEST_F(WindowTest, AFailingHandlerEndsOnlyItself) {
 TEST_F(WindowTest, TheFrameShowsTheBuiltInPicturesAtTheirBoxes) {
     const Image& frame = window.composeAll();
     auto same = [&](const PictureBox& box, int x, int y) {
+        // Where a box higher in the stacking order covers this one, that one shows.
+        if (window.boxAt(box.Left() + x, box.Top() + y) != &box) return true;
         return frame.at(box.Left() + x, box.Top() + y) == (box.picture()->at(x, y) | 0xFF000000);
     };
     for (const auto& b : window.boxes()) {
