@@ -66,8 +66,11 @@ try:
     time.sleep(1.0)
     click(835 + 39, 485 + 39, on_canvas=False)  # effects off
     start = audio_offset()
-    click(340, 520)  # a shoe
+    click(285, 535)  # a shoe
     c.check(not audio_since(start, 1.0), "with effects off the fill is silent")
+    shot = screenshot()
+    c.check(canvas_pixel(shot, 285, 535) == (52, 204, 103) and canvas_pixel(shot, 10, 10) == (255, 255, 255),
+            "the shoe is green and the paper around the boy still white")
 
     click(804 + 31, 571 + 40, on_canvas=False)  # the pencil
     xdotool("mousemove", str(CANVAS[0] + 600), str(CANVAS[1] + 100))

@@ -16,7 +16,8 @@ BookCopy::BookCopy(const std::string& leaf) {
     fs::create_directories(dir_);
     const fs::path book = CB_BOOK_DIR;
     for (const char* part : {"PICTURE", "SOUND", "MUSIC", "MY_PICTURE"})
-        if (fs::exists(book / part)) fs::copy(book / part, dir_ / part, fs::copy_options::recursive);
+        if (fs::exists(book / part))
+            fs::copy(book / part, dir_ / part, fs::copy_options::recursive);
     if (fs::exists(book / "COLORS.EXE")) fs::copy_file(book / "COLORS.EXE", dir_ / "COLORS.EXE");
 }
 

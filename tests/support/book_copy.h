@@ -7,7 +7,7 @@
 namespace cbtest {
 
 class BookCopy {
-public:
+  public:
     // Copies the book's tree (pictures, sounds, music, the intro) into a new folder whose
     // name has lower-case letters, as a parent's home folder would.
     explicit BookCopy(const std::string& leaf = "my book");
@@ -18,7 +18,7 @@ public:
     const std::filesystem::path& dir() const { return dir_; }
     std::filesystem::path file(const std::string& relative) const { return dir_ / relative; }
 
-private:
+  private:
     std::filesystem::path root_;
     std::filesystem::path dir_;
 };

@@ -27,22 +27,21 @@ TEST_P(KeyboardFilterCases, DownAndUpAlike) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, KeyboardFilterCases,
-    testing::Values(FilterCase{"Ctrl", VK_CONTROL, false, false},
-                    FilterCase{"P (with Ctrl held)", 'P', false, false},
-                    FilterCase{"R (with Ctrl held)", 'R', false, false},
-                    FilterCase{"X (with Ctrl held)", 'X', false, false},
-                    FilterCase{"Esc (Ctrl+Esc)", VK_ESCAPE, false, false},
-                    FilterCase{"plain letter", 'A', false, false},
-                    FilterCase{"Alt", VK_MENU, true, true},
-                    FilterCase{"Alt+Tab", VK_TAB, true, true},
-                    FilterCase{"Alt+F4", VK_F4, true, true},
-                    FilterCase{"Alt+Esc", VK_ESCAPE, true, true},
-                    FilterCase{"Shift", VK_SHIFT, false, true},
-                    FilterCase{"left Super", VK_LWIN, false, true},
-                    FilterCase{"right Super", VK_RWIN, false, true},
-                    FilterCase{"Menu", VK_APPS, false, true}));
+INSTANTIATE_TEST_SUITE_P(Keys, KeyboardFilterCases,
+                         testing::Values(FilterCase{"Ctrl", VK_CONTROL, false, false},
+                                         FilterCase{"P (with Ctrl held)", 'P', false, false},
+                                         FilterCase{"R (with Ctrl held)", 'R', false, false},
+                                         FilterCase{"X (with Ctrl held)", 'X', false, false},
+                                         FilterCase{"Esc (Ctrl+Esc)", VK_ESCAPE, false, false},
+                                         FilterCase{"plain letter", 'A', false, false},
+                                         FilterCase{"Alt", VK_MENU, true, true},
+                                         FilterCase{"Alt+Tab", VK_TAB, true, true},
+                                         FilterCase{"Alt+F4", VK_F4, true, true},
+                                         FilterCase{"Alt+Esc", VK_ESCAPE, true, true},
+                                         FilterCase{"Shift", VK_SHIFT, false, true},
+                                         FilterCase{"left Super", VK_LWIN, false, true},
+                                         FilterCase{"right Super", VK_RWIN, false, true},
+                                         FilterCase{"Menu", VK_APPS, false, true}));
 
 TEST(KeyboardFilter, LooksOnlyAtKeyMessagesWithActionCode) {
     KeyboardRecord alt{VK_MENU, 0, LLKHF_ALTDOWN, 0, 0};

@@ -13,7 +13,7 @@ namespace cb {
 namespace {
 
 class Paths : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         root = fs::temp_directory_path() / ("cb-paths-" + std::to_string(::getpid()));
         fs::remove_all(root);

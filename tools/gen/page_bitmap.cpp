@@ -64,8 +64,10 @@ PageReport checkPage(const PageBitmap& page, bool blankPage) {
     r.areas = static_cast<int>(areas.size());
     r.smallestArea = areas.empty() ? 0 : *std::min_element(areas.begin(), areas.end());
     for (int size : areas) {
-        if (size < kSpeckLimit) ++r.whiteSpecks;
-        else if (size < kDetailLimit) ++r.detailAreas;
+        if (size < kSpeckLimit)
+            ++r.whiteSpecks;
+        else if (size < kDetailLimit)
+            ++r.detailAreas;
     }
     std::vector<int> inkLabels;
     for (int size : label(page, true, true, inkLabels))
@@ -79,8 +81,10 @@ PageReport checkPage(const PageBitmap& page, bool blankPage) {
     auto edge = [&](int x, int y) {
         const int id = paper[static_cast<size_t>(y) * page.width + x];
         if (id < 0) return;
-        if (outside < 0) outside = id;
-        else if (id != outside) r.outsideIsOneArea = false;
+        if (outside < 0)
+            outside = id;
+        else if (id != outside)
+            r.outsideIsOneArea = false;
     };
     for (int x = 0; x < page.width; ++x) edge(x, 0), edge(x, page.height - 1);
     for (int y = 0; y < page.height; ++y) edge(0, y), edge(page.width - 1, y);
@@ -94,8 +98,8 @@ PageReport checkPage(const PageBitmap& page, bool blankPage) {
         return r;
     }
     if (r.areas < kMinAreas || r.areas > kMaxAreas)
-        problem("area count " + std::to_string(r.areas) + " outside " +
-                std::to_string(kMinAreas) + ".." + std::to_string(kMaxAreas));
+        problem("area count " + std::to_string(r.areas) + " outside " + std::to_string(kMinAreas) +
+                ".." + std::to_string(kMaxAreas));
     if (r.whiteSpecks > 0) problem(std::to_string(r.whiteSpecks) + " white specks");
     if (r.inkSpecks > 0) problem(std::to_string(r.inkSpecks) + " ink specks");
     if (r.detailAreas > kMaxDetails)

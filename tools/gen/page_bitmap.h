@@ -21,15 +21,15 @@ struct PageBitmap {
 
 // The figures of one page's check, in the order a reader wants them.
 struct PageReport {
-    bool twoColours = true;         // false when the source had grey or coloured pixels
-    int areas = 0;                  // white 4-connected areas, the outside included
-    int smallestArea = 0;           // pixels of the smallest white area
-    int detailAreas = 0;            // white areas from kSpeckLimit up to kDetailLimit pixels
-    int whiteSpecks = 0;            // white areas under kSpeckLimit pixels
-    int inkSpecks = 0;              // black 8-connected pieces under kSpeckLimit pixels
-    int thinInk = 0;                // black pixels not inside any 2 x 2 black block
-    bool outsideIsOneArea = true;   // every white edge pixel lies in one area
-    int outsidePixels = 0;          // size of that outside area
+    bool twoColours = true;        // false when the source had grey or coloured pixels
+    int areas = 0;                 // white 4-connected areas, the outside included
+    int smallestArea = 0;          // pixels of the smallest white area
+    int detailAreas = 0;           // white areas from kSpeckLimit up to kDetailLimit pixels
+    int whiteSpecks = 0;           // white areas under kSpeckLimit pixels
+    int inkSpecks = 0;             // black 8-connected pieces under kSpeckLimit pixels
+    int thinInk = 0;               // black pixels not inside any 2 x 2 black block
+    bool outsideIsOneArea = true;  // every white edge pixel lies in one area
+    int outsidePixels = 0;         // size of that outside area
     std::vector<std::string> problems;
 
     bool ok() const { return problems.empty(); }
@@ -40,7 +40,7 @@ constexpr int kMaxAreas = 40;
 constexpr int kSpeckLimit = 20;    // smaller than this is dirt, not a place to colour
 constexpr int kDetailLimit = 150;  // smaller than this is a deliberate tiny detail (an eye)
 constexpr int kMaxDetails = 6;
-constexpr int kMaxThinInk = 40;    // a few single pixels at sharp tips are tolerated
+constexpr int kMaxThinInk = 40;  // a few single pixels at sharp tips are tolerated
 
 PageReport checkPage(const PageBitmap& page, bool blankPage = false);
 

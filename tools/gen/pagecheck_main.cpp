@@ -20,10 +20,11 @@ int main(int argc, char** argv) {
             const book::PageBitmap page = book::renderPage(arg, &pure);
             const bool blank = arg.size() >= 6 && arg.substr(arg.size() - 6) == "00.svg";
             book::PageReport r = book::checkPage(page, blank);
-            std::printf("%s: areas %d, smallest %d, details %d, white specks %d, ink specks %d, "
-                        "thin ink %d, outside %d px%s\n",
-                        arg.c_str(), r.areas, r.smallestArea, r.detailAreas, r.whiteSpecks,
-                        r.inkSpecks, r.thinInk, r.outsidePixels, pure ? "" : ", NOT two-colour");
+            std::printf(
+                "%s: areas %d, smallest %d, details %d, white specks %d, ink specks %d, "
+                "thin ink %d, outside %d px%s\n",
+                arg.c_str(), r.areas, r.smallestArea, r.detailAreas, r.whiteSpecks, r.inkSpecks,
+                r.thinInk, r.outsidePixels, pure ? "" : ", NOT two-colour");
             for (const auto& p : r.problems) std::printf("  problem: %s\n", p.c_str());
             if (!r.ok()) ++failures;
             if (!previewDir.empty()) {

@@ -21,9 +21,8 @@ cairo_surface_t* renderSvg(const std::string& path, int width, int height, bool 
         if (error) g_error_free(error);
         throw std::runtime_error("cannot read " + path + ": " + message);
     }
-    if (crisp &&
-        !rsvg_handle_set_stylesheet(handle, reinterpret_cast<const guint8*>(kCrispStyle),
-                                    sizeof kCrispStyle - 1, &error)) {
+    if (crisp && !rsvg_handle_set_stylesheet(handle, reinterpret_cast<const guint8*>(kCrispStyle),
+                                             sizeof kCrispStyle - 1, &error)) {
         g_object_unref(handle);
         if (error) g_error_free(error);
         throw std::runtime_error("cannot set the crisp stylesheet");
