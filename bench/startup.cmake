@@ -5,3 +5,7 @@ add_dependencies(startup_bench book-tree)
 cb_add_bench(colouring_bench ${CMAKE_CURRENT_SOURCE_DIR}/colouring_bench.cpp LIBS cb_shell)
 target_compile_definitions(colouring_bench PRIVATE CB_BOOK_DIR="${CB_BOOK_DIR}")
 add_dependencies(colouring_bench book-tree)
+
+if(TARGET cb_platform_sdl)
+  cb_add_bench(window_bench ${CMAKE_CURRENT_SOURCE_DIR}/window_bench.cpp LIBS cb_shell cb_platform_sdl)
+endif()

@@ -1,5 +1,6 @@
 #include "palette/palette.h"
 
+#include <cstdio>
 #include <string>
 
 #include "platform/image.h"
@@ -31,8 +32,9 @@ constexpr int kPaletteTop = 675;
 
 // "\PICTURE\BOJE<look>_<NN>.JPG": look 1 normal, 2 hover, 3 selected.
 std::string pictureOf(int look, int position) {
-    const std::string nn = (position < 10 ? "0" : "") + std::to_string(position);
-    return "\\PICTURE\\BOJE" + std::to_string(look) + "_" + nn + ".JPG";
+    char name[32];
+    std::snprintf(name, sizeof name, "\\PICTURE\\BOJE%d_%02d.JPG", look, position);
+    return name;
 }
 
 bool selected(const Form& form, int position) {

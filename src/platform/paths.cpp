@@ -74,7 +74,9 @@ std::string resolvePath(const std::string& path) {
             result += "/..";
             continue;
         }
-        result += "/" + matchEntry(result, part);
+        const std::string entry = matchEntry(result, part);
+        result.push_back('/');
+        result.append(entry);
     }
     if (result.empty()) return "/";
     if (!absolute && result.rfind("./", 0) == 0) return result.substr(2);

@@ -63,7 +63,7 @@ Form::Form(Platform& p)
 
     window.setBackground(builtinPicture(kMainBackground));
     window.cursor = builtinCursor(CursorKind::Arrow);
-    tmrRepeat.intervalSeconds = 0.5;
+    tmrRepeat.intervalSeconds = kRepeatTimerSeconds;
 
     // The canvas keeps an image of its own, starting as its built-in page.
     canvas_ = std::make_shared<Image>(kCanvasWidth, kCanvasHeight);

@@ -20,6 +20,7 @@ std::span<const uint8_t> builtinFile(std::string_view name);
 Picture builtinPicture(std::string_view name);
 
 struct Label {
+    ControlLayout layout;
     std::string Caption;
     bool Visible = false;
 };
@@ -45,7 +46,7 @@ class Form {
     std::array<PictureBox*, 12> palette;   // palette order: PaletaCrvena first
     std::array<PictureBox*, 25> Galerija;  // Galerija[0] is Galerija1
     Timer& tmrRepeat;
-    Label lblPlay;
+    Label lblPlay{kLabelLayout, "", false};
 
     // The canvas's own kept image, which the canvas box shows.
     Image& canvas() { return *canvas_; }

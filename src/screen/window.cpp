@@ -1,6 +1,7 @@
 #include "screen/window.h"
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
 
 namespace cb {
@@ -136,30 +137,29 @@ const Image& Window::composeAll() {
 void Window::compose(Rect r) {
     r = intersect(r, {0, 0, kWidth, kHeight});
     if (r.empty()) return;
-    // The background, then every visible box from the bottom of the stacking order up.
-    for (int y = r.y; y < r.y + r.h; ++y) {
-        uint32_t* row = &frame_.at(0, y);
-        for (int x = r.x; x < r.x + r.w; ++x) {
-            row[x] = (background_ && x < background_->width && y < background_->height)
-                         ? background_->at(x, y) | 0xFF000000
-                         : 0xFF000000;
+    // Copies a run of a picture's row into the frame, and fills the part of the run that
+    // the picture does not reach.
+    auto copyRun = [this](const Image* pic, int px, int py, int x, int y, int n, uint32_t fill) {
+        uint32_t* out = &frame_.at(x, y);
+        int copied = 0;
+        if (pic && py >= 0 && py < pic->height && px < pic->width) {
+            copied = std::min(n, pic->width - px);
+            std::memcpy(out, pic->pixels.data() + static_cast<size_t>(py) * pic->width + px,
+                        static_cast<size_t>(copied) * 4);
         }
-    }
+        std::fill(out + copied, out + n, fill);
+    };
+    // The background, then every visible box from the bottom of the stacking order up.
+    for (int y = r.y; y < r.y + r.h; ++y)
+        copyRun(background_.get(), r.x, y, r.x, y, r.w, 0xFF000000);
     for (auto it = boxes_.rbegin(); it != boxes_.rend(); ++it) {
         const PictureBox& box = **it;
         if (!box.Visible()) continue;
         const Rect area = intersect(box.place(), r);
         if (area.empty()) continue;
-        const Image* pic = box.picture().get();
-        for (int y = area.y; y < area.y + area.h; ++y) {
-            uint32_t* row = &frame_.at(0, y);
-            const int py = y - box.Top();
-            for (int x = area.x; x < area.x + area.w; ++x) {
-                const int px = x - box.Left();
-                row[x] = (pic && px < pic->width && py < pic->height) ? pic->at(px, py) | 0xFF000000
-                                                                      : box.backColour;
-            }
-        }
+        for (int y = area.y; y < area.y + area.h; ++y)
+            copyRun(box.picture().get(), area.x - box.Left(), y - box.Top(), area.x, y, area.w,
+                    box.backColour);
     }
 }
 
