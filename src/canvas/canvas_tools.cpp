@@ -88,20 +88,28 @@ bool Slika_MouseMoveDraws(Form& form, const MouseArgs& e) {
     return true;
 }
 
+namespace {
+
+// Chooses a tool: the flag first, then the two buttons' pictures (1 = the active tool's, 2 =
+// the other's) and the canvas cursor, each read from its file again.
+void chooseTool(Form& form, int16_t fillMode, std::string_view olovkaPicture,
+                std::string_view kapljicaPicture, std::string_view cursorFile) {
+    form.state.FillMode = fillMode;
+    form.loadPicture(form.olovka, olovkaPicture);
+    form.loadPicture(form.kapljica, kapljicaPicture);
+    form.Slika.setCursor(centredCursor(form.platform.loadPicture(form.asset(cursorFile))));
+}
+
+}  // namespace
+
 void kapljica_Click(Form& form) {
-    form.state.FillMode = True;
-    form.loadPicture(form.olovka, "\\PICTURE\\OLOVKA2.JPG");
-    form.loadPicture(form.kapljica, "\\PICTURE\\KAPLJICA1.JPG");
-    form.Slika.setCursor(
-        centredCursor(form.platform.loadPicture(form.asset("\\PICTURE\\KANTICA8.ICO"))));
+    chooseTool(form, True, "\\PICTURE\\OLOVKA2.JPG", "\\PICTURE\\KAPLJICA1.JPG",
+               "\\PICTURE\\KANTICA8.ICO");
 }
 
 void olovka_Click(Form& form) {
-    form.state.FillMode = False;
-    form.loadPicture(form.olovka, "\\PICTURE\\OLOVKA1.JPG");
-    form.loadPicture(form.kapljica, "\\PICTURE\\KAPLJICA2.JPG");
-    form.Slika.setCursor(
-        centredCursor(form.platform.loadPicture(form.asset("\\PICTURE\\CETKA.ICO"))));
+    chooseTool(form, False, "\\PICTURE\\OLOVKA1.JPG", "\\PICTURE\\KAPLJICA2.JPG",
+               "\\PICTURE\\CETKA.ICO");
 }
 
 }  // namespace cb

@@ -60,29 +60,29 @@ void drawMoreImages(cairo_t* cr, bool lit) {
     if (lit) sparkles(cr, {{{22, 20, 14}}, {{140, 26, 11}}, {{141, 142, 13}}});
 }
 
+// A loose object on the button: lifted and glowing when lit, resting on a soft shadow when not.
+void drawLoose(cairo_t* cr, bool lit, const Shape& object, int glowRadius,
+               std::initializer_list<std::array<double, 3>> sparklePlaces) {
+    if (lit)
+        glow(cr, object, glowRadius);
+    else
+        softShadow(cr, object, 1, 3, 3, kShadow, 0.3);
+    object(cr);
+    if (lit) sparkles(cr, sparklePlaces);
+}
+
 void drawRubber(cairo_t* cr, bool lit) {
     const double lift = lit ? 2 : 0;
-    auto eraser = [&](cairo_t* c) { drawEraser(c, 56, 27 - lift, 1.0); };
-    if (lit)
-        glow(cr, eraser, 7);
-    else
-        softShadow(cr, eraser, 1, 3, 3, kShadow, 0.3);
-    eraser(cr);
-    if (lit) sparkles(cr, {{{12, 12, 12}}, {{101, 50, 10}}});
+    drawLoose(cr, lit, [&](cairo_t* c) { drawEraser(c, 56, 27 - lift, 1.0); }, 7,
+              {{{12, 12, 12}}, {{101, 50, 10}}});
 }
 
 void drawPaperButton(cairo_t* cr, bool lit) {
     const double lift = lit ? 2 : 0;
-    auto paper = [&](cairo_t* c) { drawPaper(c, 31.5, 30 - lift, 0.95); };
-    if (lit)
-        glow(cr, paper, 6);
-    else
-        softShadow(cr, paper, 1, 3, 3, kShadow, 0.3);
-    paper(cr);
-    if (lit) sparkles(cr, {{{9, 10, 10}}, {{55, 51, 9}}});
+    drawLoose(cr, lit, [&](cairo_t* c) { drawPaper(c, 31.5, 30 - lift, 0.95); }, 6,
+              {{{9, 10, 10}}, {{55, 51, 9}}});
 }
 
-// The rounded tile a tool stands on: bright while the tool is in use, pale otherwise.
 void drawTile(cairo_t* cr, int w, int h, bool active, Rgb top, Rgb bottom) {
     auto tile = [&](cairo_t* c) { roundedRect(c, 4, 4, w - 8, h - 8, 14); };
     if (active)
