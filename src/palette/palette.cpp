@@ -9,23 +9,6 @@
 
 namespace cb {
 
-// The button labelled "dark yellow" paints white, and the black one paints 30, 30, 30 so
-// that black paint never counts as an outline.
-const std::array<PaletteColour, 12> kPalette = {{
-    {"PaletaCrvena", rgb(255, 0, 0), "CRVENA"},
-    {"PaletaZelena", rgb(52, 204, 103), "ZELENA"},
-    {"PaletaZuta", rgb(255, 255, 0), "ZUTA"},
-    {"PaletaSvPlava", rgb(0, 204, 255), "SVPLAVA"},
-    {"PaletaOranz", rgb(255, 102, 0), "ORANZ"},
-    {"PaletaLjubicasta", rgb(204, 51, 255), "LJUBICASTA"},
-    {"PaletaSiva", rgb(178, 178, 178), "SIVA"},
-    {"PaletaTamnozuta", rgb(255, 255, 255), "TAMNOZUTA"},
-    {"PaletaBraon", rgb(204, 103, 51), "BRAON"},
-    {"PaletaPlava", rgb(0, 0, 255), "PLAVA"},
-    {"PaletaCrna", rgb(30, 30, 30), "CRNA"},
-    {"PaletaPink", rgb(255, 0, 255), "PINK"},
-}};
-
 namespace {
 
 constexpr int kPaletteTop = 675;

@@ -2,22 +2,11 @@
 // three pictures of each button: normal, hover and selected.
 #pragma once
 
-#include <array>
-#include <cstdint>
-#include <string_view>
+#include "palette/palette_colours.h"
 
 namespace cb {
 
 class Form;
-
-struct PaletteColour {
-    std::string_view control;
-    uint32_t colour;  // 0x00BBGGRR
-    std::string_view sound;
-};
-
-// Palette order, left to right on the screen; position P is index P - 1.
-extern const std::array<PaletteColour, 12> kPalette;
 
 // A click on the button at position 1 to 12.
 void PaletteClick(Form& form, int position);

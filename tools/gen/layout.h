@@ -3,8 +3,11 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 
 #include "paint.h"
+#include "palette/palette_colours.h"
+#include "screen/layout.h"
 
 namespace book {
 
@@ -17,15 +20,19 @@ struct Box {
     double cy() const { return top + height / 2.0; }
 };
 
-// The main screen.
-constexpr Box kCanvasBox{30, 29, 750, 600};
-constexpr Box kMoreImagesBox{832, 241, 160, 169};
-constexpr Box kRubberBox{825, 412, 112, 61};
-constexpr Box kPaperBox{936, 412, 63, 61};
-constexpr Box kPencilBox{804, 571, 62, 81};
-constexpr Box kDropBox{871, 571, 58, 81};
-constexpr Box kEffectsBox{835, 485, 78, 79};
-constexpr Box kMusicBox{919, 485, 78, 78};  // its pictures are one row taller
+// The boxes of the main screen, from the program's own layout table.
+constexpr Box boxOf(std::string_view control) {
+    const cb::ControlLayout& c = cb::layoutOf(control);
+    return {c.left, c.top, c.width, c.height};
+}
+constexpr Box kCanvasBox = boxOf("Slika");
+constexpr Box kMoreImagesBox = boxOf("MoreImages");
+constexpr Box kRubberBox = boxOf("Rubber");
+constexpr Box kPaperBox = boxOf("Papir");
+constexpr Box kPencilBox = boxOf("olovka");
+constexpr Box kDropBox = boxOf("kapljica");
+constexpr Box kEffectsBox = boxOf("MuteWave");
+constexpr Box kMusicBox = boxOf("MusicOn");  // its pictures are one row taller
 constexpr int kMusicPictureHeight = 79;
 constexpr Box kLogoArea{800, 10, 215, 220};
 constexpr int kTrayTop = 665;
@@ -36,22 +43,18 @@ struct PaletteEntry {
     Rgb paint;         // the exact colour the child paints with
 };
 
+constexpr PaletteEntry paletteEntry(size_t i) {
+    const cb::PaletteColour& p = cb::kPalette[i];
+    const Box box = boxOf(p.control);
+    return {box, i == 11 ? 86 : box.width,
+            rgb255(p.colour & 0xFF, p.colour >> 8 & 0xFF, p.colour >> 16 & 0xFF)};
+}
 constexpr int kPaletteTop = 675;
 constexpr int kPaletteHeight = 85;
-constexpr std::array<PaletteEntry, 12> kPalette{{
-    {{8, kPaletteTop, 85, kPaletteHeight}, 85, rgb255(255, 0, 0)},
-    {{93, kPaletteTop, 84, kPaletteHeight}, 84, rgb255(52, 204, 103)},
-    {{176, kPaletteTop, 84, kPaletteHeight}, 84, rgb255(255, 255, 0)},
-    {{261, kPaletteTop, 84, kPaletteHeight}, 84, rgb255(0, 204, 255)},
-    {{345, kPaletteTop, 83, kPaletteHeight}, 83, rgb255(255, 102, 0)},
-    {{428, kPaletteTop, 85, kPaletteHeight}, 85, rgb255(204, 51, 255)},
-    {{513, kPaletteTop, 83, kPaletteHeight}, 83, rgb255(178, 178, 178)},
-    {{596, kPaletteTop, 84, kPaletteHeight}, 84, rgb255(255, 255, 255)},
-    {{680, kPaletteTop, 84, kPaletteHeight}, 84, rgb255(204, 103, 51)},
-    {{764, kPaletteTop, 84, kPaletteHeight}, 84, rgb255(0, 0, 255)},
-    {{848, kPaletteTop, 84, kPaletteHeight}, 84, rgb255(30, 30, 30)},
-    {{932, kPaletteTop, 84, kPaletteHeight}, 86, rgb255(255, 0, 255)},
-}};
+constexpr std::array<PaletteEntry, 12> kPalette{
+    {paletteEntry(0), paletteEntry(1), paletteEntry(2), paletteEntry(3), paletteEntry(4),
+     paletteEntry(5), paletteEntry(6), paletteEntry(7), paletteEntry(8), paletteEntry(9),
+     paletteEntry(10), paletteEntry(11)}};
 
 // The gallery screen.
 constexpr std::array<int, 5> kThumbLefts{54, 198, 341, 485, 629};
@@ -59,7 +62,7 @@ constexpr int kThumbTop0 = 48;
 constexpr int kThumbRowStep = 137;
 constexpr int kThumbWidth = 131;
 constexpr int kThumbHeight = 122;
-constexpr Box kBackBox{30, 0, 192, 40};
+constexpr Box kBackBox = boxOf("Back");
 
 inline Box thumbBox(int page) {  // page 1..25
     const int row = (page - 1) / 5, col = (page - 1) % 5;
@@ -72,12 +75,15 @@ inline int thumbNumber(int page) {
 
 // The panels, all at the same place over the middle of the screen; button boxes are
 // relative to the panel.
-constexpr Box kPanelBox{312, 259, 400, 250};
-constexpr Box kCloseBox{320, 10, 73, 27};
-constexpr Box kVisitBox{34, 136, 330, 62};
-constexpr Box kMakerBox{147, 203, 110, 35};
-constexpr Box kYesBox{56, 150, 107, 50};
-constexpr Box kNoBox{256, 150, 85, 50};
+constexpr Box relativeTo(Box panel, Box b) {
+    return {b.left - panel.left, b.top - panel.top, b.width, b.height};
+}
+constexpr Box kPanelBox = boxOf("Registered");
+constexpr Box kCloseBox = relativeTo(kPanelBox, boxOf("Zatvori"));
+constexpr Box kVisitBox = relativeTo(kPanelBox, boxOf("visit_site"));
+constexpr Box kMakerBox = relativeTo(kPanelBox, boxOf("Firma"));
+constexpr Box kYesBox = relativeTo(boxOf("Izlaz"), boxOf("Da"));
+constexpr Box kNoBox = relativeTo(boxOf("Izlaz"), boxOf("Ne"));
 
 // The friendly colours the pictures are drawn in, beside the paint colours.
 namespace ink {
