@@ -64,12 +64,7 @@ Surface appIcon() {
     Context c = drawOn(s);
     cairo_t* cr = c.get();
     // An artist's palette with a thumb hole and five dabs of paint.
-    cairo_save(cr);
-    cairo_translate(cr, 16, 17);
-    cairo_rotate(cr, -0.35);
-    cairo_scale(cr, 15, 12);
-    circle(cr, 0, 0, 1);
-    cairo_restore(cr);
+    ellipse(cr, 16, 17, 15, 12, -0.35);
     circle(cr, 19.5, 22.5, 3);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
     setColour(cr, rgb255(246, 206, 146));
@@ -82,11 +77,7 @@ Surface appIcon() {
     const double where[][2] = {{7.5, 16}, {10, 9.5}, {16.5, 7}, {23, 9}, {26, 15}};
     for (int i = 0; i < 5; ++i) {
         circle(cr, where[i][0], where[i][1], 3.2);
-        setColour(cr, dabs[i]);
-        cairo_fill_preserve(cr);
-        setColour(cr, darker(dabs[i], 0.35));
-        cairo_set_line_width(cr, 0.9);
-        cairo_stroke(cr);
+        fillAndRim(cr, dabs[i], 0.35, 0.9);
     }
     return s;
 }

@@ -56,14 +56,7 @@ void drawNotes(cairo_t* cr, double cx, double cy, double size, Rgb colour) {
     const double s = size / 40;
     cairo_scale(cr, s, s);
     // Two beamed notes.
-    auto head = [&](double x, double y) {
-        cairo_save(cr);
-        cairo_translate(cr, x, y);
-        cairo_rotate(cr, -0.45);
-        cairo_scale(cr, 6.5, 4.8);
-        circle(cr, 0, 0, 1);
-        cairo_restore(cr);
-    };
+    auto head = [&](double x, double y) { ellipse(cr, x, y, 6.5, 4.8, -0.45); };
     head(-9, 12);
     head(11, 8);
     cairo_rectangle(cr, -4.5, -14, 3.4, 26);
@@ -112,25 +105,13 @@ void drawGlobe(cairo_t* cr, double cx, double cy, double r) {
     cairo_clip(cr);
     // Two friendly green lands.
     setColour(cr, rgb255(110, 210, 100));
-    cairo_save(cr);
-    cairo_translate(cr, cx - r * 0.35, cy - r * 0.25);
-    cairo_scale(cr, r * 0.45, r * 0.35);
-    circle(cr, 0, 0, 1);
-    cairo_restore(cr);
+    ellipse(cr, cx - r * 0.35, cy - r * 0.25, r * 0.45, r * 0.35);
     cairo_fill(cr);
-    cairo_save(cr);
-    cairo_translate(cr, cx + r * 0.45, cy + r * 0.4);
-    cairo_scale(cr, r * 0.4, r * 0.3);
-    circle(cr, 0, 0, 1);
-    cairo_restore(cr);
+    ellipse(cr, cx + r * 0.45, cy + r * 0.4, r * 0.4, r * 0.3);
     cairo_fill(cr);
     cairo_restore(cr);
     // Lines of latitude and a meridian.
-    cairo_save(cr);
-    cairo_translate(cr, cx, cy);
-    cairo_scale(cr, r * 0.45, r);
-    circle(cr, 0, 0, 1);
-    cairo_restore(cr);
+    ellipse(cr, cx, cy, r * 0.45, r);
     cairo_move_to(cr, cx - r, cy);
     cairo_line_to(cr, cx + r, cy);
     strokeOutline(cr, r * 0.07, {1, 1, 1});
@@ -192,12 +173,7 @@ void drawHand(cairo_t* cr, double tipX, double tipY, double size, double outline
     const Rgb skin{1, 1, 1};
     // The thumb and the knuckles of the folded fingers first; the fist covers part of them,
     // so that only the thumb's tip and a scalloped top show. Then the pointing finger.
-    cairo_save(cr);
-    cairo_translate(cr, 0.19, 0.6);
-    cairo_rotate(cr, -0.7);
-    cairo_scale(cr, 0.16, 0.09);
-    circle(cr, 0, 0, 1);
-    cairo_restore(cr);
+    ellipse(cr, 0.19, 0.6, 0.16, 0.09, -0.7);
     fill(skin);
     for (int i = 0; i < 3; ++i) {
         circle(cr, 0.585 + i * 0.125, 0.47, 0.1);

@@ -124,12 +124,7 @@ void drawDrop(cairo_t* cr, double tipX, double tipY, double height, Rgb fill, Rg
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_stroke(cr);
     if (!shine) return;
-    cairo_save(cr);
-    cairo_translate(cr, tipX - height * 0.14, tipY + height * 0.66);
-    cairo_rotate(cr, 0.5);
-    cairo_scale(cr, height * 0.06, height * 0.12);
-    circle(cr, 0, 0, 1);
-    cairo_restore(cr);
+    ellipse(cr, tipX - height * 0.14, tipY + height * 0.66, height * 0.06, height * 0.12, 0.5);
     setColour(cr, {1, 1, 1}, 0.85);
     cairo_fill(cr);
 }

@@ -84,11 +84,7 @@ void paintLogoAndHelp(cairo_t* cr) {
         const double ix = a.left + 16, iy = y + 12;
         if (l.icon == 0) {
             circle(cr, ix, iy, 8);
-            setColour(cr, kPalette[0].paint);
-            cairo_fill_preserve(cr);
-            setColour(cr, darker(kPalette[0].paint, 0.3));
-            cairo_set_line_width(cr, 1.5);
-            cairo_stroke(cr);
+            fillAndRim(cr, kPalette[0].paint, 0.3, 1.5);
         } else if (l.icon == 1) {
             drawDrop(cr, ix, iy - 10, 20, rgb255(255, 122, 0), ink::kOutline, 1.5, false);
         } else {
@@ -246,12 +242,7 @@ void drawPaletteDisc(cairo_t* cr, const PaletteEntry& e, DiscLook look) {
     cairo_set_line_width(cr, 2.5);
     cairo_stroke(cr);
     // A small gloss near the rim; the middle stays the exact paint colour.
-    cairo_save(cr);
-    cairo_translate(cr, cx - r * 0.5, y - r * 0.52);
-    cairo_rotate(cr, -0.7);
-    cairo_scale(cr, r * 0.22, r * 0.1);
-    circle(cr, 0, 0, 1);
-    cairo_restore(cr);
+    ellipse(cr, cx - r * 0.5, y - r * 0.52, r * 0.22, r * 0.1, -0.7);
     setColour(cr, {1, 1, 1}, white ? 0.0 : 0.55);
     cairo_fill(cr);
     if (look == DiscLook::Selected) {

@@ -146,6 +146,23 @@ void circle(cairo_t* cr, double cx, double cy, double r) {
     cairo_close_path(cr);
 }
 
+void fillAndRim(cairo_t* cr, Rgb colour, double darkness, double lineWidth) {
+    setColour(cr, colour);
+    cairo_fill_preserve(cr);
+    setColour(cr, darker(colour, darkness));
+    cairo_set_line_width(cr, lineWidth);
+    cairo_stroke(cr);
+}
+
+void ellipse(cairo_t* cr, double cx, double cy, double rx, double ry, double angle) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_rotate(cr, angle);
+    cairo_scale(cr, rx, ry);
+    circle(cr, 0, 0, 1);
+    cairo_restore(cr);
+}
+
 void star(cairo_t* cr, double cx, double cy, double outer, double inner, int points) {
     cairo_new_sub_path(cr);
     for (int i = 0; i < points * 2; ++i) {

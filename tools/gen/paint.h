@@ -65,6 +65,10 @@ void softShadow(cairo_t* cr, const Shape& shape, double dx, double dy, int radiu
 
 void roundedRect(cairo_t* cr, double x, double y, double w, double h, double radius);
 void circle(cairo_t* cr, double cx, double cy, double r);
+// Fills the current path in a colour and draws its rim in a darker shade of it.
+void fillAndRim(cairo_t* cr, Rgb colour, double darkness, double lineWidth);
+// Adds an ellipse with radii rx, ry, turned by angle (radians) about its centre.
+void ellipse(cairo_t* cr, double cx, double cy, double rx, double ry, double angle = 0);
 void star(cairo_t* cr, double cx, double cy, double outer, double inner, int points = 5);
 
 // A vertical gradient fill of the current path.

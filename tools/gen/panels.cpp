@@ -199,11 +199,7 @@ Surface printingBase() {
                         kPalette[5].paint};
     for (int i = 0; i < 5; ++i) {
         circle(cr, 244 + i * 20, 190, 6);
-        setColour(cr, dots[i]);
-        cairo_fill_preserve(cr);
-        setColour(cr, darker(dots[i], 0.3));
-        cairo_set_line_width(cr, 1.5);
-        cairo_stroke(cr);
+        fillAndRim(cr, dots[i], 0.3, 1.5);
     }
     return s;
 }
