@@ -1,7 +1,6 @@
 #include "canvas/canvas_tools.h"
 
 #include <algorithm>
-#include <cfenv>
 #include <cmath>
 
 #include "canvas/flood_fill.h"
