@@ -26,9 +26,10 @@ void MemoryPlatform::at(double time, std::function<void(InputSink&)> event) {
     script_.emplace(time, std::move(event));
 }
 
-void MemoryPlatform::key(InputSink& sink, uint32_t vkCode, int modifiers) {
+void MemoryPlatform::key(InputSink& sink, uint32_t vkCode, int modifiers, bool repeat) {
     const bool alt = (modifiers & kAltMask) != 0;
-    if (keyPassesFilter(filter, vkCode, 0, false, alt, 0)) sink.keyPressed(int(vkCode), modifiers);
+    if (keyPassesFilter(filter, vkCode, 0, false, alt, 0))
+        sink.keyPressed(int(vkCode), modifiers, repeat);
     keyPassesFilter(filter, vkCode, 0, true, alt, 0);
 }
 
@@ -45,6 +46,11 @@ void MemoryPlatform::waitEvents(double timeoutSeconds, InputSink& sink) {
         if (node.key() > clock) clock = static_cast<float>(node.key());
         node.mapped()(sink);
     }
+}
+
+bool MemoryPlatform::pauseHoldingInput(double seconds) {
+    clock = static_cast<float>(clock + (seconds > 0 ? seconds : 0));
+    return terminatePending;
 }
 
 uint32_t MemoryPlatform::fileLength(const std::string& path) {
@@ -117,6 +123,55 @@ void MemoryPlatform::startProgram(const std::string& path) {
 
 void MemoryPlatform::playEffect(const std::string& path) {
     note("effect " + path);
+}
+
+void MemoryPlatform::openMusic() {
+    note("music open");
+    if (!musicAvailable) throw PlatformError("no MIDI playback");
+}
+
+void MemoryPlatform::setMusicVolume(int hundredthsOfDecibel) {
+    note("music volume " + std::to_string(hundredthsOfDecibel));
+}
+
+void MemoryPlatform::loadMusic(const std::string& path) {
+    note("music load " + path);
+    musicLoaded_ = false;
+    struct stat st;
+    if (stat(resolvePath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
+        throw PlatformError("cannot load the music " + path);
+    musicLoaded_ = true;
+}
+
+void MemoryPlatform::playMusic() {
+    note("music play");
+    if (!musicLoaded_) throw PlatformError("no music loaded");
+    musicSounding = true;
+}
+
+void MemoryPlatform::stopMusic() {
+    note("music stop");
+    musicSounding = false;
+}
+
+bool MemoryPlatform::musicPlaying() {
+    note("music playing?");
+    return musicSounding;
+}
+
+void MemoryPlatform::closeMusic() {
+    note("music close");
+    musicSounding = false;
+}
+
+void MemoryPlatform::printPicture(const Image& picture, const std::string& title) {
+    note("print " + title);
+    if (!printerAvailable) throw PlatformError("no printer");
+    printed.push_back(picture);
+}
+
+void MemoryPlatform::openUrl(const std::string& url) {
+    note("open " + url);
 }
 
 void MemoryPlatform::exitNow() {

@@ -29,12 +29,16 @@ class MemoryPlatform : public Platform {
     bool filterInstalls = true;
     bool displayRefuses = false;
     bool restoreFails = false;
+    bool musicAvailable = true;   // an audio device with MIDI playback
+    bool musicSounding = false;   // the piece is still playing; a test ends it by clearing it
+    bool printerAvailable = true;
+    bool terminatePending = false;  // the program was asked to end while input was held
 
     // Scripted input, delivered by waitEvents when the clock reaches its time.
     void at(double time, std::function<void(InputSink&)> event);
     void soon(std::function<void(InputSink&)> event) { at(clock, std::move(event)); }
     // A key press as the real platform delivers it: through the installed filter first.
-    void key(InputSink& sink, uint32_t vkCode, int modifiers);
+    void key(InputSink& sink, uint32_t vkCode, int modifiers, bool repeat = false);
 
     // State a test reads.
     bool windowVisible = false;
@@ -44,9 +48,11 @@ class MemoryPlatform : public Platform {
     const Image* frame = nullptr;  // the last frame presented
     int presents = 0;
     int waits = 0;
+    std::vector<Image> printed;  // every page printed, in order
 
     float timer() override { return clock; }
     void waitEvents(double timeoutSeconds, InputSink& sink) override;
+    bool pauseHoldingInput(double seconds) override;
     uint32_t fileLength(const std::string& path) override;
     Picture loadPicture(const std::string& path) override;
     void savePicture(const Image& image, const std::string& path) override;
@@ -62,6 +68,15 @@ class MemoryPlatform : public Platform {
     void restoreDisplayMode() override;
     void startProgram(const std::string& path) override;
     void playEffect(const std::string& path) override;
+    void openMusic() override;
+    void setMusicVolume(int hundredthsOfDecibel) override;
+    void loadMusic(const std::string& path) override;
+    void playMusic() override;
+    void stopMusic() override;
+    bool musicPlaying() override;
+    void closeMusic() override;
+    void printPicture(const Image& picture, const std::string& title) override;
+    void openUrl(const std::string& url) override;
     [[noreturn]] void exitNow() override;
 
   private:
@@ -70,6 +85,7 @@ class MemoryPlatform : public Platform {
         logTimes.push_back(clock);
     }
     std::multimap<double, std::function<void(InputSink&)>> script_;
+    bool musicLoaded_ = false;
 };
 
 }  // namespace cb

@@ -2,8 +2,11 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <gif_lib.h>
 
 #include <cstring>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/errors.h"
 
@@ -34,6 +37,52 @@ Image decodePicture(const uint8_t* data, size_t size, const std::string& what) {
 
 Image decodePictureFile(const std::string& resolvedPath) {
     return fromSurface(IMG_Load(resolvedPath.c_str()), resolvedPath);
+}
+
+namespace {
+
+// Writes a GIF of the picture with the palette given; each pixel is the index of its colour.
+bool writeGif(const Image& image, const std::vector<uint32_t>& palette,
+              const std::vector<GifPixelType>& indices, const std::string& path) {
+    int error = 0;
+    GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
+    if (!gif) return false;
+    int bits = 1;
+    while ((1 << bits) < static_cast<int>(palette.size())) ++bits;
+    std::vector<GifColorType> colours(size_t(1) << bits, GifColorType{0, 0, 0});
+    for (size_t i = 0; i < palette.size(); ++i)
+        colours[i] = {GifByteType(palette[i] >> 16), GifByteType(palette[i] >> 8),
+                      GifByteType(palette[i])};
+    ColorMapObject* map = GifMakeMapObject(int(colours.size()), colours.data());
+    bool ok = map && EGifPutScreenDesc(gif, image.width, image.height, bits, 0, map) == GIF_OK &&
+              EGifPutImageDesc(gif, 0, 0, image.width, image.height, false, nullptr) == GIF_OK;
+    for (int y = 0; ok && y < image.height; ++y)
+        ok = EGifPutLine(gif, const_cast<GifPixelType*>(&indices[size_t(y) * image.width]),
+                         image.width) == GIF_OK;
+    GifFreeMapObject(map);
+    if (EGifCloseFile(gif, &error) != GIF_OK) ok = false;
+    return ok;
+}
+
+}  // namespace
+
+void writeLosslessPicture(const Image& image, const std::string& resolvedPath) {
+    std::vector<uint32_t> palette;
+    std::unordered_map<uint32_t, GifPixelType> index;
+    std::vector<GifPixelType> indices(image.pixels.size());
+    for (size_t i = 0; i < image.pixels.size(); ++i) {
+        const uint32_t rgb = image.pixels[i] & 0xFFFFFF;
+        auto found = index.find(rgb);
+        if (found == index.end()) {
+            if (palette.size() == 256) return writeBitmap(image, resolvedPath);
+            found = index.emplace(rgb, GifPixelType(palette.size())).first;
+            palette.push_back(rgb);
+        }
+        indices[i] = found->second;
+    }
+    if (palette.empty()) palette.push_back(0);
+    if (!writeGif(image, palette, indices, resolvedPath))
+        throw PlatformError("cannot write " + resolvedPath);
 }
 
 void writeBitmap(const Image& image, const std::string& resolvedPath) {

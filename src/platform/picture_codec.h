@@ -16,4 +16,8 @@ Image decodePictureFile(const std::string& resolvedPath);
 // Writes a 24-bit Windows bitmap; throws PlatformError when the file cannot be written.
 void writeBitmap(const Image& image, const std::string& resolvedPath);
 
+// Writes a picture so that it reads back pixel for pixel: a GIF when it has at most 256
+// colours (a coloured page always has), else a bitmap. Throws when it cannot be written.
+void writeLosslessPicture(const Image& image, const std::string& resolvedPath);
+
 }  // namespace cb

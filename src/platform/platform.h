@@ -28,7 +28,8 @@ class InputSink {
     virtual void pointerMoved(int x, int y, int buttons) = 0;
     virtual void buttonPressed(int x, int y, int button, int buttons) = 0;
     virtual void buttonReleased(int x, int y, int button, int buttons) = 0;
-    virtual void keyPressed(int keyCode, int modifiers) = 0;
+    // repeat: the key is held and the keyboard repeats it.
+    virtual void keyPressed(int keyCode, int modifiers, bool repeat) = 0;
     // A shutdown or a parent's terminal asks the program to end (SIGTERM, SIGINT).
     virtual void terminateRequested() = 0;
 };
@@ -46,7 +47,8 @@ class Platform {
     // Files. Paths may use backslashes and any case (see paths.h).
     virtual uint32_t fileLength(const std::string& path);
     virtual Picture loadPicture(const std::string& path);  // JPEG, GIF, ICO, BMP; throws
-    virtual void savePicture(const Image& image, const std::string& path);  // BMP; throws
+    // GIF, or a bitmap for a picture of more than 256 colours; throws.
+    virtual void savePicture(const Image& image, const std::string& path);
     virtual std::string programDirectory();  // the executable's folder, no trailing slash
     virtual void setCurrentDirectory(const std::string& path);
 
@@ -54,6 +56,14 @@ class Platform {
     virtual float timer() = 0;  // seconds since local midnight
     // Sleeps until input arrives or the timeout passes, then delivers everything pending.
     virtual void waitEvents(double timeoutSeconds, InputSink& sink) = 0;
+    // Holds the thread for a while without handling input: what arrives meanwhile waits, in
+    // order, for the next waitEvents. Says whether the program was asked to end meanwhile.
+    virtual bool pauseHoldingInput(double seconds) = 0;
+
+    // Pseudo-random numbers: the next u with 0 <= u < 1, and a new seed from the clock. The
+    // first number of a run, before any reseed, is always the same.
+    virtual float rnd();
+    virtual void randomize();
 
     // The window.
     virtual void setWindowVisible(bool visible) = 0;
@@ -76,8 +86,32 @@ class Platform {
     // Effects: plays a WAV at once, cutting off one still playing; never fails to the caller.
     virtual void playEffect(const std::string& path) = 0;
 
+    // Music: one MIDI piece through the platform's synthesiser. openMusic sets the engine up
+    // anew (throws when there is no audio device or no MIDI playback); loadMusic reads the
+    // file again (throws when it is missing or unreadable); playMusic starts the loaded piece
+    // from its beginning, once; stopMusic leaves it silent when it returns.
+    virtual void openMusic() = 0;
+    virtual void setMusicVolume(int hundredthsOfDecibel) = 0;
+    virtual void loadMusic(const std::string& path) = 0;
+    virtual void playMusic() = 0;
+    virtual void stopMusic() = 0;
+    virtual bool musicPlaying() = 0;
+    virtual void closeMusic() = 0;
+
+    // Prints a picture on the default printer: one landscape page, the whole picture scaled
+    // to the printable area with its proportions kept, at its top-left corner. The job is
+    // queued when the call returns. Throws, quickly, when there is no printer or the print
+    // system does not answer.
+    virtual void printPicture(const Image& picture, const std::string& title) = 0;
+
+    // Opens an address in the desktop's browser without waiting; a failure is not reported.
+    virtual void openUrl(const std::string& url) = 0;
+
     // Ends the program at once: desktop mode back, keyboard released.
     [[noreturn]] virtual void exitNow() = 0;
+
+  private:
+    uint32_t rndSeed_ = 327680;
 };
 
 }  // namespace cb

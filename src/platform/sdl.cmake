@@ -5,5 +5,6 @@ add_library(cb_platform_sdl STATIC
   sdl_keys.cpp
   sdl_sound.cpp
   sdl_process.cpp
+  sdl_print.cpp
   frame_upload.cpp)
 target_link_libraries(cb_platform_sdl PUBLIC cb_platform)

@@ -80,6 +80,15 @@ void SdlPlatform::waitEvents(double timeoutSeconds, InputSink& sink) {
     reapChildren();
 }
 
+bool SdlPlatform::pauseHoldingInput(double seconds) {
+    if (seconds > 0) SDL_Delay(static_cast<Uint32>(std::lround(seconds * 1000.0)));
+    // Reading the display's input into the queue keeps the window answering the desktop;
+    // the events stay queued for the next wait.
+    SDL_PumpEvents();
+    SDL_Event quit;
+    return SDL_PeepEvents(&quit, 1, SDL_PEEKEVENT, SDL_QUIT, SDL_QUIT) > 0;
+}
+
 bool SdlPlatform::deliverPending(InputSink& sink) {
     // The queue is read as it stands now; what arrives meanwhile waits for the next call.
     // Motion is held back until something else is delivered or the queue is empty. The
@@ -163,7 +172,7 @@ bool SdlPlatform::deliverKey(const SDL_Event& event, InputSink& sink) {
     const bool passes =
         keyPassesFilter(filter_, vk, key.scancode, up, altHeld, event.key.timestamp);
     if (!passes || up) return false;
-    sink.keyPressed(static_cast<int>(vk), modifiers);
+    sink.keyPressed(static_cast<int>(vk), modifiers, event.key.repeat != 0);
     return true;
 }
 

@@ -17,6 +17,7 @@ struct SDL_Renderer;
 struct SDL_Texture;
 struct SDL_Cursor;
 struct Mix_Chunk;
+typedef struct _Mix_Music Mix_Music;
 union SDL_Event;
 
 namespace cb {
@@ -37,6 +38,7 @@ class SdlPlatform : public Platform {
 
     float timer() override;
     void waitEvents(double timeoutSeconds, InputSink& sink) override;
+    bool pauseHoldingInput(double seconds) override;
     void setWindowVisible(bool visible) override;
     void minimizeWindow() override;
     void setCursor(const Cursor& cursor) override;
@@ -47,6 +49,15 @@ class SdlPlatform : public Platform {
     void restoreDisplayMode() override;
     void startProgram(const std::string& path) override;
     void playEffect(const std::string& path) override;
+    void openMusic() override;
+    void setMusicVolume(int hundredthsOfDecibel) override;
+    void loadMusic(const std::string& path) override;
+    void playMusic() override;
+    void stopMusic() override;
+    bool musicPlaying() override;
+    void closeMusic() override;
+    void printPicture(const Image& picture, const std::string& title) override;
+    void openUrl(const std::string& url) override;
     [[noreturn]] void exitNow() override;
 
     // What the window shows now, read back from the renderer at its output size (screenshots
@@ -95,6 +106,7 @@ class SdlPlatform : public Platform {
 
     bool mixerOpen_ = false;
     Mix_Chunk* effect_ = nullptr;
+    Mix_Music* music_ = nullptr;
 
     std::vector<pid_t> children_;
 };

@@ -1,5 +1,6 @@
 // Starting other programs: by absolute path, no shell, each in a session of its own so that it
 // outlives us and our terminal's signals do not reach it.
+#include <SDL.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -55,6 +56,11 @@ void SdlPlatform::startProgram(const std::string& path) {
         posix_spawn(&child, program.c_str(), nullptr, attributes.get(), argv, environ);
     if (error != 0) throw PlatformError("cannot start " + path + ": " + std::strerror(error));
     children_.push_back(child);
+}
+
+// SDL hands the address to the desktop's opener (xdg-open) and does not wait for the browser.
+void SdlPlatform::openUrl(const std::string& url) {
+    SDL_OpenURL(url.c_str());
 }
 
 // Collects the programs we started that have ended. Only our own children are waited for, so

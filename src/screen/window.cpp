@@ -212,7 +212,10 @@ void Window::buttonReleased(int x, int y, int button, int buttons) {
     refreshCursor();
 }
 
-void Window::keyPressed(int keyCode, int modifiers) {
+void Window::keyPressed(int keyCode, int modifiers, bool repeat) {
+    // A held key runs its command once: the keyboard's repeats of it are not key presses of
+    // the child's (a child leaning on Ctrl+P would otherwise print page after page).
+    if (repeat) return;
     if (focus_) {
         if (focus_->KeyDown) dispatch([&] { focus_->KeyDown(keyCode, modifiers); });
     } else if (KeyDown) {

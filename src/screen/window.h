@@ -72,7 +72,7 @@ class Window : public InputSink {
     void pointerMoved(int x, int y, int buttons) override;
     void buttonPressed(int x, int y, int button, int buttons) override;
     void buttonReleased(int x, int y, int button, int buttons) override;
-    void keyPressed(int keyCode, int modifiers) override;
+    void keyPressed(int keyCode, int modifiers, bool repeat) override;
     void terminateRequested() override;
 
   private:

@@ -99,11 +99,11 @@ TEST_F(WindowTest, KeysGoToTheFocusedBoxAndAPressMovesTheFocus) {
     record(form.MoreImages);
     std::vector<int> windowKeys;
     window.KeyDown = [&](int key, int) { windowKeys.push_back(key); };
-    window.keyPressed('P', kCtrlMask);
+    window.keyPressed('P', kCtrlMask, false);
     press(900, 300);
-    window.keyPressed('X', kCtrlMask);
+    window.keyPressed('X', kCtrlMask, false);
     form.MoreImages.setVisible(false);  // a hidden box loses the focus to the window
-    window.keyPressed('R', kCtrlMask);
+    window.keyPressed('R', kCtrlMask, false);
     EXPECT_EQ(events, (std::vector<std::string>{"Slika key 80/2", "MoreImages down 68,59 b1",
                                                 "MoreImages click", "MoreImages key 88/2"}));
     EXPECT_EQ(windowKeys, std::vector<int>{'R'});

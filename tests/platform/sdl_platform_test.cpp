@@ -41,7 +41,7 @@ struct RecordingSink : cb::InputSink {
         events.push_back("release " + std::to_string(x) + " " + std::to_string(y) + " " +
                          std::to_string(button) + " " + std::to_string(buttons));
     }
-    void keyPressed(int keyCode, int modifiers) override {
+    void keyPressed(int keyCode, int modifiers, bool) override {
         events.push_back("key " + std::to_string(keyCode) + " " + std::to_string(modifiers));
     }
     void terminateRequested() override { events.push_back("terminate"); }
