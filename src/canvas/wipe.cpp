@@ -1,0 +1,72 @@
+#include "canvas/wipe.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+
+#include "canvas/canvas_tools.h"
+#include "canvas/wipe_sweeps.h"
+#include "screen/form.h"
+#include "sound/effects.h"
+
+namespace cb {
+
+int ChooseWipePattern(Form& form) {
+    int r = 0;
+    do {
+        r = static_cast<int>(9.0f * form.platform.rnd());
+        form.platform.randomize();
+    } while (r == 0);
+    return r;
+}
+
+void RunWipePattern(Form& form, int pattern) {
+    const WipePattern& p = kWipePatterns[static_cast<size_t>(pattern - 1)];
+    const int total = p.second ? 2 * kSweepSteps : kSweepSteps;
+    Image& canvas = form.canvas();
+    constexpr uint32_t kWhite = 0xFFFFFFFF;
+    const double start = form.window.now();
+    int done = 0;
+    for (;;) {
+        // Every step due by now, the rows they touched shown in one frame.
+        const double due = (form.window.now() - start) * kWipeStepsPerSecond;
+        const int until = static_cast<int>(std::min<double>(total, due));
+        int top = INT_MAX, bottom = -1;
+        for (; done < until; ++done) {
+            const bool first = done < kSweepSteps;
+            const StepPoint at = stepPoint(first ? *p.first : *p.second,
+                                           first ? done : done - kSweepSteps);
+            if (!onCanvas(at)) continue;
+            canvas.at(at.x, at.y) = kWhite;
+            top = std::min(top, at.y);
+            bottom = std::max(bottom, at.y);
+        }
+        form.canvasChanged(top, bottom);
+        form.window.render();
+        if (done == total) return;
+        // A shutdown asked for meanwhile ends the program now, not after the wipe.
+        if (form.platform.pauseHoldingInput(kWipeFrameSeconds)) form.window.terminateRequested();
+    }
+}
+
+void brisanje_slika(Form& form) {
+    const int pattern = ChooseWipePattern(form);
+    PlayEffect(form, "LJUBICASTA");
+    RunWipePattern(form, pattern);
+    LoadCanvasPicture(form, "\\PICTURE\\00.GIF");
+}
+
+void Papir_Click(Form& form) {
+    brisanje_slika(form);
+}
+
+void Rubber_Click(Form& form) {
+    brisanje_slika(form);
+    const int page = form.state.CurrentPicture;
+    if (page < 1 || page > 25) return;
+    char name[24];
+    std::snprintf(name, sizeof name, "\\PICTURE\\%02d.GIF", page);
+    LoadCanvasPicture(form, name);
+}
+
+}  // namespace cb
