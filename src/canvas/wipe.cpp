@@ -34,8 +34,8 @@ void RunWipePattern(Form& form, int pattern) {
         int top = INT_MAX, bottom = -1;
         for (; done < until; ++done) {
             const bool first = done < kSweepSteps;
-            const StepPoint at = stepPoint(first ? *p.first : *p.second,
-                                           first ? done : done - kSweepSteps);
+            const StepPoint at =
+                stepPoint(first ? *p.first : *p.second, first ? done : done - kSweepSteps);
             if (!onCanvas(at)) continue;
             canvas.at(at.x, at.y) = kWhite;
             top = std::min(top, at.y);

@@ -84,8 +84,8 @@ std::string fileAddress(const Form& form, std::string_view page) {
     std::string address = "file://";
     for (unsigned char c : path) {
         const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                           (c >= '0' && c <= '9') || c == '/' || c == '-' || c == '_' ||
-                           c == '.' || c == '~';
+                           (c >= '0' && c <= '9') || c == '/' || c == '-' || c == '_' || c == '.' ||
+                           c == '~';
         if (plain) {
             address += static_cast<char>(c);
         } else {

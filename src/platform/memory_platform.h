@@ -29,8 +29,8 @@ class MemoryPlatform : public Platform {
     bool filterInstalls = true;
     bool displayRefuses = false;
     bool restoreFails = false;
-    bool musicAvailable = true;   // an audio device with MIDI playback
-    bool musicSounding = false;   // the piece is still playing; a test ends it by clearing it
+    bool musicAvailable = true;  // an audio device with MIDI playback
+    bool musicSounding = false;  // the piece is still playing; a test ends it by clearing it
     bool printerAvailable = true;
     bool terminatePending = false;  // the program was asked to end while input was held
 

@@ -79,7 +79,8 @@ void Form::setCanvasPicture(Picture picture) {
     if (canvasPicture_) {
         const Image& p = *canvasPicture_;
         for (int y = 0; y < std::min(p.height, c.height); ++y)
-            for (int x = 0; x < std::min(p.width, c.width); ++x) c.at(x, y) = p.at(x, y) | 0xFF000000;
+            for (int x = 0; x < std::min(p.width, c.width); ++x)
+                c.at(x, y) = p.at(x, y) | 0xFF000000;
     }
     canvasChanged(0, c.height - 1);
 }

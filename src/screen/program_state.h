@@ -28,8 +28,8 @@ struct ProgramState {
     uint32_t KeyboardHook = 0;
     bool MusicEngineOpen = false;     // the music button was used and its engine set up
     bool MusicSegmentLoaded = false;  // a tune was loaded at least once
-    std::string AppDir;     // the program's directory with a trailing separator
-    std::string AssetRoot;  // the program's directory in upper case
+    std::string AppDir;               // the program's directory with a trailing separator
+    std::string AssetRoot;            // the program's directory in upper case
 };
 
 }  // namespace cb

@@ -6,9 +6,8 @@
 namespace cb {
 
 std::array<PictureBox*, 20> mainScreenGroup(Form& form) {
-    std::array<PictureBox*, 20> group{&form.Slika,  &form.MoreImages, &form.MuteWave,
-                                      &form.MusicOn, &form.Rubber,    &form.Papir,
-                                      &form.kapljica, &form.olovka};
+    std::array<PictureBox*, 20> group{&form.Slika,  &form.MoreImages, &form.MuteWave, &form.MusicOn,
+                                      &form.Rubber, &form.Papir,      &form.kapljica, &form.olovka};
     for (size_t i = 0; i < form.palette.size(); ++i) group[8 + i] = form.palette[i];
     return group;
 }

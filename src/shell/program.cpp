@@ -76,8 +76,10 @@ void ColouringBook::attachHandlers() {
     f.Registered.MouseMove = move([&f] { Registered_MouseMove(f); });
     f.Izlaz.MouseMove = move([&f] { Izlaz_MouseMove(f); });
     const std::pair<PictureBox*, PanelButton> panelButtons[] = {
-        {&f.Zatvori, PanelButton::Zatvori}, {&f.Firma, PanelButton::Firma},
-        {&f.visit_site, PanelButton::visit_site}, {&f.Da, PanelButton::Da},
+        {&f.Zatvori, PanelButton::Zatvori},
+        {&f.Firma, PanelButton::Firma},
+        {&f.visit_site, PanelButton::visit_site},
+        {&f.Da, PanelButton::Da},
         {&f.Ne, PanelButton::Ne}};
     for (auto [box, button] : panelButtons)
         box->MouseMove = move([&f, button = button] { PanelButtonMouseMove(f, button); });
