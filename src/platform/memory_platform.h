@@ -80,6 +80,7 @@ class MemoryPlatform : public Platform {
     [[noreturn]] void exitNow() override;
 
   private:
+    void advanceTo(double time);
     void note(std::string line) {
         log.push_back(std::move(line));
         logTimes.push_back(clock);
