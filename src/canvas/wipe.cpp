@@ -25,11 +25,12 @@ void RunWipePattern(Form& form, int pattern) {
     const int total = p.second ? 2 * kSweepSteps : kSweepSteps;
     Image& canvas = form.canvas();
     constexpr uint32_t kWhite = 0xFFFFFFFF;
-    const double start = form.window.now();
+    Platform& platform = form.platform;
+    const double start = platform.steadySeconds();
     int done = 0;
-    for (;;) {
+    for (int frame = 1;; ++frame) {
         // Every step due by now, the rows they touched shown in one frame.
-        const double due = (form.window.now() - start) * kWipeStepsPerSecond;
+        const double due = (platform.steadySeconds() - start) * kWipeStepsPerSecond;
         const int until = static_cast<int>(std::min<double>(total, due));
         int top = INT_MAX, bottom = -1;
         for (; done < until; ++done) {
@@ -42,10 +43,13 @@ void RunWipePattern(Form& form, int pattern) {
             bottom = std::max(bottom, at.y);
         }
         form.canvasChanged(top, bottom);
-        form.window.render();
+        // A frame every time, also in the pause of "every other row" where nothing changes.
+        form.window.render(/*always=*/true);
         if (done == total) return;
-        // A shutdown asked for meanwhile ends the program now, not after the wipe.
-        if (form.platform.pauseHoldingInput(kWipeFrameSeconds)) form.window.terminateRequested();
+        // Sleep until the next frame is due; a shutdown asked for meanwhile ends the program
+        // now, not after the wipe.
+        const double wait = start + frame * kWipeFrameSeconds - platform.steadySeconds();
+        if (platform.pauseHoldingInput(std::max(wait, 0.0))) form.window.terminateRequested();
     }
 }
 

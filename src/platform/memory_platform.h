@@ -51,6 +51,7 @@ class MemoryPlatform : public Platform {
     std::vector<Image> printed;  // every page printed, in order
 
     float timer() override { return clock; }
+    double steadySeconds() override { return clock; }
     void waitEvents(double timeoutSeconds, InputSink& sink) override;
     bool pauseHoldingInput(double seconds) override;
     uint32_t fileLength(const std::string& path) override;
