@@ -13,6 +13,7 @@
 
 #include "gallery/gallery.h"
 #include "platform/paths.h"
+#include "dummy_platform.h"
 #include "platform/sdl_platform.h"
 #include "shell/hover.h"
 #include "shell/program.h"
@@ -20,12 +21,7 @@
 namespace {
 
 cb::SdlPlatform& platform() {
-    static cb::SdlPlatform* p = [] {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        return new cb::SdlPlatform(cb::Image(32, 32));
-    }();
-    return *p;
+    return dummyPlatform();
 }
 
 // The book as the child finds it after start-up, without the intro and the waits.
