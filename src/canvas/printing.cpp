@@ -6,9 +6,10 @@
 namespace cb {
 
 void PrintPicture(Form& form) {
-    // The snapshot is written where the program lives, and read back as the canvas picture:
-    // what is printed is what the canvas showed at the key press.
-    const std::string snapshot = form.state.AppDir + "MY_PICTURE\\01.GIF";
+    // The snapshot is written beside the program (or, for an installed copy, in the user's
+    // own folder for it) and read back as the canvas picture: what is printed is what the
+    // canvas showed at the key press.
+    const std::string snapshot = form.platform.userFolder(form.state.AppDir) + "MY_PICTURE\\01.GIF";
     const Image shown = form.canvas();
     form.platform.savePicture(shown, snapshot);
     LoadCanvasPictureFile(form, snapshot);

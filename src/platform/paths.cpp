@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstdlib>
 #include <unordered_map>
 #include <vector>
 
@@ -98,6 +99,25 @@ std::string executableDirectory() {
     std::string exe(buffer, static_cast<size_t>(n));
     const size_t slash = exe.find_last_of('/');
     return slash == 0 ? "/" : exe.substr(0, slash);
+}
+
+std::string userFolder(const std::string& programFolder, bool programFolderWritable,
+                       const char* xdgCacheHome, const char* home) {
+    if (programFolderWritable) return programFolder;
+    // The cache folder must be an absolute path to count; a relative one is ignored.
+    std::string cache;
+    if (xdgCacheHome && xdgCacheHome[0] == '/')
+        cache = xdgCacheHome;
+    else if (home && home[0] == '/')
+        cache = std::string(home) + "/.cache";
+    else
+        return programFolder;  // no home to speak of: the program's folder, as ever
+    return cache + "/colouring-book/";
+}
+
+std::string userFolder(const std::string& programFolder) {
+    const bool writable = access(resolvePath(programFolder).c_str(), W_OK) == 0;
+    return userFolder(programFolder, writable, std::getenv("XDG_CACHE_HOME"), std::getenv("HOME"));
 }
 
 std::string upperCase(std::string text) {

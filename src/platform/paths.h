@@ -18,6 +18,15 @@ uint32_t fileLength(const std::string& path);
 // The directory of the running executable, symlinks followed, without a trailing slash.
 std::string executableDirectory();
 
+// The folder that holds the user's own files of the program (the print's scratch copy): the
+// program's folder when this user may write there, as in a build tree; else, for an
+// installed copy, "colouring-book" in the user's cache folder ($XDG_CACHE_HOME, or
+// $HOME/.cache), which the installed launcher prepares. Ends with a separator. Nothing is
+// created here.
+std::string userFolder(const std::string& programFolder, bool programFolderWritable,
+                       const char* xdgCacheHome, const char* home);
+std::string userFolder(const std::string& programFolder);
+
 // Upper-cases ASCII letters, as the program does for its asset root.
 std::string upperCase(std::string text);
 

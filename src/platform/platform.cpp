@@ -26,6 +26,10 @@ std::string Platform::programDirectory() {
     return executableDirectory();
 }
 
+std::string Platform::userFolder(const std::string& programFolder) {
+    return cb::userFolder(programFolder);
+}
+
 void Platform::setCurrentDirectory(const std::string& path) {
     if (chdir(resolvePath(path).c_str()) != 0) throw PlatformError("cannot change to " + path);
 }

@@ -51,6 +51,8 @@ class Platform {
     virtual void savePicture(const Image& image, const std::string& path);
     virtual std::string programDirectory();  // the executable's folder, no trailing slash
     virtual void setCurrentDirectory(const std::string& path);
+    // Where this user's own files of the program go (see userFolder in paths.h).
+    virtual std::string userFolder(const std::string& programFolder);
 
     // Time and events.
     virtual float timer() = 0;  // seconds since local midnight

@@ -41,5 +41,24 @@ TEST_F(Paths, MissingFilesAreErrors) {
     EXPECT_EQ(resolvePath(root.string() + "/BOOK/NOWHERE/x"), (root / "Book/NOWHERE/x").string());
 }
 
+TEST(UserFolder, TheProgramsFolderWhenWritableElseTheUsersCache) {
+    struct Case {
+        bool writable;
+        const char* xdgCache;
+        const char* home;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {true, "/home/ann/.c", "/home/ann", "/opt/book\\"},  // a build tree: beside the program
+        {false, "/home/ann/.c", "/home/ann", "/home/ann/.c/colouring-book/"},
+        {false, nullptr, "/home/ann", "/home/ann/.cache/colouring-book/"},
+        {false, "relative", "/home/ann", "/home/ann/.cache/colouring-book/"},
+        {false, nullptr, nullptr, "/opt/book\\"},  // nowhere else to go
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(userFolder("/opt/book\\", c.writable, c.xdgCache, c.home), c.expected)
+            << c.writable << " " << (c.xdgCache ? c.xdgCache : "-");
+}
+
 }  // namespace
 }  // namespace cb
