@@ -1,6 +1,7 @@
 #include "platform/sdl_platform.h"
 
 #include <SDL.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -22,6 +23,12 @@ SDL_Surface* surfaceOver(const Image& image) {
     return SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(image.pixels.data()),
                                               image.width, image.height, 32, image.width * 4,
                                               SDL_PIXELFORMAT_ARGB8888);
+}
+
+// Passed on as SIGTERM, which SDL's own handler turns into the request to end (raise is safe
+// in a signal handler).
+void hangUpEndsTheProgram(int) {
+    raise(SIGTERM);
 }
 
 Uint32 pixelFormatOfDepth(int bitsPerPixel) {
@@ -56,6 +63,9 @@ SdlPlatform::SdlPlatform(const Image& icon) {
 
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) fail("cannot open the display");
     sdlOpen_ = true;
+    // SDL turns SIGTERM and SIGINT into a request to end; a closed terminal (SIGHUP) asks the
+    // same, and must not kill the program with the display mode still changed.
+    signal(SIGHUP, hangUpEndsTheProgram);
     try {
         window_ = SDL_CreateWindow("Colouring Book", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                    kWidth, kHeight, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
