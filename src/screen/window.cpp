@@ -78,6 +78,10 @@ double Window::now() {
 }
 
 void Window::doEvents(double maxWait) {
+    // A handler that waits from inside (the printing notice, the start-up pauses) has changed
+    // the screen before it waits; that change is shown now, not when input or the end of the
+    // wait next wakes the loop.
+    render();
     double wait = maxWait;
     const double start = now();
     for (const auto& timer : timers_)

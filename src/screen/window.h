@@ -53,8 +53,9 @@ class Window : public InputSink {
     std::function<void(int keyCode, int shift)> KeyDown;
     std::function<void()> TerminateRequested;
 
-    // Delivers pending input (sleeping up to maxWait seconds for some), runs due timers and
-    // presents the frame if anything changed. Handlers may call it again from inside.
+    // Presents what changed, delivers pending input (sleeping up to maxWait seconds for some),
+    // runs due timers and presents the frame again if anything changed. Handlers may call it
+    // again from inside.
     void doEvents(double maxWait = 0);
     // Presents what changed since the last frame; with always, a frame even when nothing did.
     void render(bool always = false);

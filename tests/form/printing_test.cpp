@@ -32,15 +32,19 @@ TEST_F(Printing, TheSnapshotOfTheKeyPressIsPrintedAfterThreeSecondsOfNotice) {
     fill(270, 380);  // the boy's shirt
     const Image atKeyPress = form().canvas();
     bool noticeDuringWait = false;
+    bool noticeOnScreen = false;
     const float t = platform.clock;
-    // During the notice the child fills another area and it stays on the canvas.
+    // During the notice the child fills another area and it stays on the canvas. The notice
+    // is on the screen by then, before any input has made the window draw again.
     platform.at(t + 1.0, [&](InputSink&) {
         noticeDuringWait = form().PrintPict.Visible();
+        noticeOnScreen = presentedOver(form().PrintPict, "PRINTING.JPG");
         fill(285, 535);
     });
     key('P');
     EXPECT_EQ(steps(), (Lines{"save " + snapshot(), "load " + snapshot(), "print Colouring Book"}));
     EXPECT_TRUE(noticeDuringWait);
+    EXPECT_TRUE(noticeOnScreen);
     EXPECT_FALSE(form().PrintPict.Visible());
     EXPECT_GE(platform.timeOf("print ") - t, 3.0f);
     ASSERT_EQ(platform.printed.size(), 1u);

@@ -54,6 +54,17 @@ class RunningBook : public testing::Test {
             platform.Platform::loadPicture(book.file("PICTURE/" + file).string());
         return box.picture() && box.picture()->pixels == expected->pixels;
     }
+    // Whether the last frame presented shows the book's picture of that name over a box.
+    bool presentedOver(const PictureBox& box, const std::string& file) {
+        const Picture expected =
+            platform.Platform::loadPicture(book.file("PICTURE/" + file).string());
+        if (!platform.frame) return false;
+        for (int y = 0; y < box.Height(); ++y)
+            for (int x = 0; x < box.Width(); ++x)
+                if (platform.frame->at(box.Left() + x, box.Top() + y) != expected->at(x, y))
+                    return false;
+        return true;
+    }
     // Whether the canvas holds that page of the book, pixel for pixel.
     bool canvasShows(const std::string& page) {
         const Picture expected =
