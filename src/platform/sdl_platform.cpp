@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <string>
 
@@ -54,8 +56,22 @@ SdlPlatform::SdlPlatform(const Image& icon) {
     // Smooth scaling when the display is not 1024 x 768; at that size it copies pixel for pixel.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
 
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) fail("cannot open the display");
+    // On a Wayland desktop the window must be the compositor's own: only a Wayland window can
+    // ask the compositor for its shortcuts, an X window under XWayland cannot. SDL moves on to
+    // X11 by itself when it cannot reach the compositor; when its Wayland driver connects but
+    // fails to start, X11 is tried once more on its own. A driver named in SDL_VIDEODRIVER
+    // still wins over this choice.
+    const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
+    const bool waylandDesktop = waylandDisplay && *waylandDisplay;
+    if (waylandDesktop) SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland,x11");
+    int opened = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+    if (opened != 0 && waylandDesktop) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+        opened = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+    }
+    if (opened != 0) fail("cannot open the display");
     sdlOpen_ = true;
+    compositorKeepsMode_ = std::strcmp(SDL_GetCurrentVideoDriver(), "wayland") == 0;
     try {
         window_ = SDL_CreateWindow("Colouring Book", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                    kWidth, kHeight, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
@@ -227,10 +243,19 @@ void SdlPlatform::setDisplayMode(int width, int height, int bitsPerPixel) {
     if (!SDL_GetClosestDisplayMode(display, &wanted, &closest))
         fail("the display has no mode near " + std::to_string(width) + "x" +
              std::to_string(height));
-    if (SDL_SetWindowDisplayMode(window_, &closest) != 0) fail("the display refuses the mode");
-    // The mode granted may still differ from the one asked for (a virtual screen keeps its
-    // size); the logical size letterboxes the layout on whatever we get.
-    if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0) fail("cannot go full screen");
+    if (compositorKeepsMode_) {
+        // A Wayland compositor offers the mode only as an emulation, which stretches the
+        // window's picture over the whole output, out of shape on a wide one. The window takes
+        // the desktop's own size instead, and the logical size letterboxes the layout in it.
+        if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+            fail("cannot go full screen");
+    } else {
+        if (SDL_SetWindowDisplayMode(window_, &closest) != 0) fail("the display refuses the mode");
+        // The mode granted may still differ from the one asked for (a virtual screen keeps its
+        // size); the logical size letterboxes the layout on whatever we get.
+        if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0)
+            fail("cannot go full screen");
+    }
     SDL_RaiseWindow(window_);
     render();
 }

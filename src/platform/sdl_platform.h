@@ -28,9 +28,10 @@ class SdlPlatform : public Platform {
     static constexpr int kWidth = 1024;
     static constexpr int kHeight = 768;
 
-    // Opens SDL, the hidden window with the given icon, its renderer and texture, and the
-    // mixer (sound that cannot be opened leaves effects silent). Throws PlatformError when
-    // there is no display to draw on.
+    // Opens SDL (on a Wayland desktop its Wayland driver, otherwise or when that cannot start
+    // X11), the hidden window with the given icon, its renderer and texture, and the mixer
+    // (sound that cannot be opened leaves effects silent). Throws PlatformError when there is
+    // no display to draw on.
     explicit SdlPlatform(const Image& icon);
     ~SdlPlatform() override;
     SdlPlatform(const SdlPlatform&) = delete;
@@ -94,6 +95,8 @@ class SdlPlatform : public Platform {
 
     int buttonsHeld_ = 0;
     KeyboardFilter filter_ = nullptr;
+    // A Wayland compositor keeps its own display mode whatever the program asks for.
+    bool compositorKeepsMode_ = false;
 
     // Cursors made so far, by picture and hotspot; the picture is held so its address stays
     // unique for as long as the cursor is cached.
