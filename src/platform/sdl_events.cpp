@@ -144,9 +144,23 @@ bool SdlPlatform::dispatch(const SDL_Event& event, PendingMotion& motion, InputS
             sink.terminateRequested();
             return true;
         case SDL_WINDOWEVENT:
-            if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
-                event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
-                render();
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_EXPOSED:
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    render();
+                    break;
+                // The window minimised (by its own info panel's links, or by the desktop) and
+                // back: the desktop's shortcuts are let go and held again.
+                case SDL_WINDOWEVENT_MINIMIZED:
+                case SDL_WINDOWEVENT_RESTORED:
+                case SDL_WINDOWEVENT_SHOWN:
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    updateKeyboardHold();
+                    break;
+                default:
+                    break;
+            }
             return false;
         case SDL_RENDER_DEVICE_RESET:
             // The device lost every texture. Ours comes back empty and the next present fills

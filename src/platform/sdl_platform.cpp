@@ -11,6 +11,7 @@
 
 #include "platform/errors.h"
 #include "platform/frame_upload.h"
+#include "platform/wayland_shortcuts.h"
 
 namespace cb {
 namespace {
@@ -76,6 +77,7 @@ SdlPlatform::SdlPlatform(const Image& icon) {
         window_ = SDL_CreateWindow("Colouring Book", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                    kWidth, kHeight, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
         if (!window_) fail("cannot create the window");
+        shortcuts_ = std::make_unique<WaylandShortcuts>(window_);
         if (!icon.pixels.empty()) {
             if (SDL_Surface* surface = surfaceOver(icon)) {
                 SDL_SetWindowIcon(window_, surface);
@@ -107,6 +109,8 @@ void SdlPlatform::shutDown() {
         SDL_SetWindowFullscreen(window_, 0);
         SDL_SetWindowKeyboardGrab(window_, SDL_FALSE);
     }
+    // Our requests to the compositor go before the window and SDL's connection do.
+    shortcuts_.reset();
     closeMixer();
     SDL_SetCursor(SDL_GetDefaultCursor());
     for (auto& [key, cached] : cursors_)
@@ -197,6 +201,7 @@ void SdlPlatform::setWindowVisible(bool visible) {
     } else {
         SDL_HideWindow(window_);
     }
+    updateKeyboardHold();
 }
 
 void SdlPlatform::minimizeWindow() {
@@ -225,15 +230,44 @@ void SdlPlatform::setCursor(const Cursor& cursor) {
     currentCursor_ = wanted;
 }
 
+// The filter itself always works on the keys the window receives; holding the desktop's
+// shortcuts is what keeps the rest from the desktop, and where the desktop offers no way to hold
+// them the filter is still installed.
 uint32_t SdlPlatform::installKeyboardFilter(KeyboardFilter filter) {
     filter_ = filter;
-    SDL_SetWindowKeyboardGrab(window_, SDL_TRUE);
+    filterInstalled_ = true;
+    updateKeyboardHold();
     return 1;
 }
 
 void SdlPlatform::removeKeyboardFilter(uint32_t) {
     filter_ = nullptr;
-    SDL_SetWindowKeyboardGrab(window_, SDL_FALSE);
+    filterInstalled_ = false;
+    updateKeyboardHold();
+}
+
+void SdlPlatform::updateKeyboardHold() {
+    // A hidden window has no place on the desktop for the compositor to grant the request to
+    // (GNOME ignores it), so it is made when the window shows.
+    const Uint32 flags = SDL_GetWindowFlags(window_);
+    const bool hold = filterInstalled_ && !(flags & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED));
+    if (shortcuts_ && shortcuts_->available()) {
+        shortcuts_->discardReplies();
+        // Wayland: the compositor honours the request only while the window has the keyboard,
+        // so it stands for as long as the window shows, minimised or not (a Wayland window is
+        // never told it is minimised). SDL's own grab stays off: it would make a second request
+        // for the same surface, which the compositor answers by disconnecting.
+        if (hold)
+            shortcuts_->hold();
+        else
+            shortcuts_->release();
+        return;
+    }
+    // X11: SDL grabs the keyboard whenever the window gains it, and the X server drops the
+    // grab when the window is unmapped. Some window managers minimise a window without
+    // unmapping it, so the grab is let go explicitly while the window is minimised (a parent
+    // types in the browser a link opened) and asked for again when the window is back.
+    SDL_SetWindowKeyboardGrab(window_, hold ? SDL_TRUE : SDL_FALSE);
 }
 
 void SdlPlatform::setDisplayMode(int width, int height, int bitsPerPixel) {

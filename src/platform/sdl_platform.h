@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -21,6 +22,8 @@ typedef struct _Mix_Music Mix_Music;
 union SDL_Event;
 
 namespace cb {
+
+class WaylandShortcuts;
 
 class SdlPlatform : public Platform {
   public:
@@ -74,6 +77,9 @@ class SdlPlatform : public Platform {
     };
 
     void shutDown();
+    // Holds the desktop's shortcuts for the window while the keyboard filter is installed and
+    // the window shows and is not minimised, and lets them go otherwise.
+    void updateKeyboardHold();
     void openMixer();
     void closeMixer();
     void render();
@@ -95,6 +101,9 @@ class SdlPlatform : public Platform {
 
     int buttonsHeld_ = 0;
     KeyboardFilter filter_ = nullptr;
+    bool filterInstalled_ = false;
+    // The compositor's shortcuts on a Wayland desktop; unavailable on any other.
+    std::unique_ptr<WaylandShortcuts> shortcuts_;
     // A Wayland compositor keeps its own display mode whatever the program asks for.
     bool compositorKeepsMode_ = false;
 
