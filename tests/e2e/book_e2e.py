@@ -2,6 +2,7 @@
 through xdotool, screenshots through xwd and ImageMagick, pictures compared pixel by pixel."""
 
 import os
+import pwd
 import shutil
 import signal
 import subprocess
@@ -78,23 +79,39 @@ def xdotool(*args):
     return subprocess.run(["xdotool", *args], capture_output=True, text=True).stdout.strip()
 
 
+def as_user(user):
+    """The command prefix that runs a program as that user, in the same process (its PID is
+    the program's own)."""
+    account = pwd.getpwnam(user)
+    return ["setpriv", "--reuid", str(account.pw_uid), "--regid", str(account.pw_gid),
+            "--init-groups", "--"]
+
+
 class Book:
     """A copy of the built book in a folder with lower-case letters, started through a
-    symlink from another working directory."""
+    symlink from another working directory. With a user, the copy belongs to that user and
+    the program runs as that user with exactly the environment given, as in a session of
+    that user's own."""
 
-    def __init__(self, book_dir, env=None):
+    def __init__(self, book_dir, env=None, user=None):
         self.tmp = tempfile.mkdtemp(prefix="colouring-e2e-")
         self.dir = os.path.join(self.tmp, "my colouring book")
         shutil.copytree(book_dir, self.dir, symlinks=True)
         self.link = os.path.join(self.tmp, "start-the-book")
         os.symlink(os.path.join(self.dir, "colouring-book"), self.link)
-        self.env = dict(os.environ, **(env or {}))
+        self.prefix = []
+        if user:
+            subprocess.run(["chown", "-R", "--no-dereference", user, self.tmp], check=True)
+            self.prefix = as_user(user)
+            self.env = dict(env or {})
+        else:
+            self.env = dict(os.environ, **(env or {}))
         self.proc = None
         self.started = None
 
     def start(self):
         self.started = time.monotonic()
-        self.proc = subprocess.Popen([self.link], cwd="/", env=self.env,
+        self.proc = subprocess.Popen(self.prefix + [self.link], cwd="/", env=self.env,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def wait_until(self, seconds_after_start):
