@@ -1,6 +1,7 @@
 """Helpers for the end-to-end tests: the real program on the X display in $DISPLAY, input
 through xdotool, screenshots through xwd and ImageMagick, pictures compared pixel by pixel."""
 
+import ctypes
 import os
 import pwd
 import shutil
@@ -77,6 +78,27 @@ def screenshot(save_as=None):
 
 def xdotool(*args):
     return subprocess.run(["xdotool", *args], capture_output=True, text=True).stdout.strip()
+
+
+def keyboard_grabbed():
+    """Whether some client holds the X keyboard: another client's grab of it is refused."""
+    x = ctypes.CDLL("libX11.so.6")
+    x.XOpenDisplay.restype = ctypes.c_void_p
+    x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x.XDefaultRootWindow.restype = ctypes.c_ulong
+    x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x.XGrabKeyboard.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                ctypes.c_int, ctypes.c_ulong]
+    x.XUngrabKeyboard.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    display = x.XOpenDisplay(None)
+    grab_success, grab_mode_async = 0, 1
+    result = x.XGrabKeyboard(display, x.XDefaultRootWindow(display), 1, grab_mode_async,
+                             grab_mode_async, 0)
+    if result == grab_success:
+        x.XUngrabKeyboard(display, 0)
+    x.XCloseDisplay(display)
+    return result != grab_success
 
 
 def as_user(user):
