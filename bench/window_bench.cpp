@@ -3,18 +3,14 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include "dummy_platform.h"
 #include "platform/sdl_platform.h"
 #include "screen/form.h"
 
 namespace {
 
 cb::SdlPlatform& platform() {
-    static cb::SdlPlatform* p = [] {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        return new cb::SdlPlatform(cb::Image(32, 32));
-    }();
-    return *p;
+    return dummyPlatform();
 }
 
 void BM_FullFrame(benchmark::State& state) {

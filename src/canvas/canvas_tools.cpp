@@ -27,13 +27,11 @@ int roundHalfEven(float value) {
 }
 
 void LoadCanvasPicture(Form& form, std::string_view relative) {
-    const Picture page = form.platform.loadPicture(form.asset(relative));
-    Image& canvas = form.canvas();
-    std::fill(canvas.pixels.begin(), canvas.pixels.end(), 0xFFFFFFFF);
-    const int w = std::min(page->width, canvas.width), h = std::min(page->height, canvas.height);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) canvas.at(x, y) = page->at(x, y) | 0xFF000000;
-    form.canvasChanged(0, canvas.height - 1);
+    LoadCanvasPictureFile(form, form.asset(relative));
+}
+
+void LoadCanvasPictureFile(Form& form, const std::string& path) {
+    form.setCanvasPicture(form.platform.loadPicture(path));
 }
 
 void Slika_MouseDown(Form& form, const MouseArgs& e) {

@@ -2,6 +2,7 @@
 // and the two tool buttons that choose between them.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "screen/picture_box.h"
@@ -18,8 +19,11 @@ constexpr bool isOutline(uint32_t colour) {
     return colour <= 9;
 }
 
-// Replaces the whole canvas image with a picture file of the book, drawn from the top-left.
+// Replaces the whole canvas image with a picture file of the book, drawn from the top-left;
+// the picture becomes the canvas picture.
 void LoadCanvasPicture(Form& form, std::string_view relative);
+// The same for a file named by its full path.
+void LoadCanvasPictureFile(Form& form, const std::string& path);
 
 // A press on the canvas: stores the point; with the drop and the left button fills the area.
 void Slika_MouseDown(Form& form, const MouseArgs& e);

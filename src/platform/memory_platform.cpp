@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cmath>
+
 #include "platform/errors.h"
 #include "platform/paths.h"
 
@@ -37,7 +39,7 @@ void MemoryPlatform::waitEvents(double timeoutSeconds, InputSink& sink) {
     ++waits;
     const double deadline = clock + (timeoutSeconds > 0 ? timeoutSeconds : 0);
     if (script_.empty() || script_.begin()->first > deadline) {
-        clock = static_cast<float>(deadline);
+        advanceTo(deadline);
         return;
     }
     // Everything due by the deadline is delivered, each at its own time, as one batch.
@@ -49,8 +51,15 @@ void MemoryPlatform::waitEvents(double timeoutSeconds, InputSink& sink) {
 }
 
 bool MemoryPlatform::pauseHoldingInput(double seconds) {
-    clock = static_cast<float>(clock + (seconds > 0 ? seconds : 0));
+    advanceTo(clock + (seconds > 0 ? seconds : 0));
     return terminatePending;
+}
+
+void MemoryPlatform::advanceTo(double time) {
+    // The clock is single precision, like the one the program reads: a step shorter than
+    // its resolution still moves it, so that no wait can stand still.
+    const float next = static_cast<float>(time);
+    clock = (time > clock && next <= clock) ? std::nextafter(clock, 1e9f) : next;
 }
 
 uint32_t MemoryPlatform::fileLength(const std::string& path) {
@@ -151,6 +160,7 @@ void MemoryPlatform::playMusic() {
 
 void MemoryPlatform::stopMusic() {
     note("music stop");
+    if (!musicAvailable) throw PlatformError("the music engine is gone");
     musicSounding = false;
 }
 

@@ -29,8 +29,8 @@ class MemoryPlatform : public Platform {
     bool filterInstalls = true;
     bool displayRefuses = false;
     bool restoreFails = false;
-    bool musicAvailable = true;   // an audio device with MIDI playback
-    bool musicSounding = false;   // the piece is still playing; a test ends it by clearing it
+    bool musicAvailable = true;  // an audio device with MIDI playback
+    bool musicSounding = false;  // the piece is still playing; a test ends it by clearing it
     bool printerAvailable = true;
     bool terminatePending = false;  // the program was asked to end while input was held
 
@@ -51,6 +51,7 @@ class MemoryPlatform : public Platform {
     std::vector<Image> printed;  // every page printed, in order
 
     float timer() override { return clock; }
+    double steadySeconds() override { return clock; }
     void waitEvents(double timeoutSeconds, InputSink& sink) override;
     bool pauseHoldingInput(double seconds) override;
     uint32_t fileLength(const std::string& path) override;
@@ -80,6 +81,7 @@ class MemoryPlatform : public Platform {
     [[noreturn]] void exitNow() override;
 
   private:
+    void advanceTo(double time);
     void note(std::string line) {
         log.push_back(std::move(line));
         logTimes.push_back(clock);

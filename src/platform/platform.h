@@ -54,6 +54,8 @@ class Platform {
 
     // Time and events.
     virtual float timer() = 0;  // seconds since local midnight
+    // A precise clock for pacing animation: seconds from an arbitrary start, never backwards.
+    virtual double steadySeconds() = 0;
     // Sleeps until input arrives or the timeout passes, then delivers everything pending.
     virtual void waitEvents(double timeoutSeconds, InputSink& sink) = 0;
     // Holds the thread for a while without handling input: what arrives meanwhile waits, in

@@ -1,4 +1,4 @@
-# The product's platform over SDL2, SDL2_image and SDL2_mixer.
+# The product's platform over SDL2, SDL2_image and SDL2_mixer, and CUPS for the printer.
 add_library(cb_platform_sdl STATIC
   sdl_platform.cpp
   sdl_events.cpp
@@ -9,6 +9,15 @@ add_library(cb_platform_sdl STATIC
   frame_upload.cpp
   wayland_shortcuts.cpp)
 target_link_libraries(cb_platform_sdl PUBLIC cb_platform)
+
+# Debian's libcups2-dev ships no pkg-config file; CMake's own FindCups finds it there.
+pkg_check_modules(CUPS QUIET IMPORTED_TARGET cups)
+if(CUPS_FOUND)
+  target_link_libraries(cb_platform_sdl PRIVATE PkgConfig::CUPS)
+else()
+  find_package(Cups REQUIRED)
+  target_link_libraries(cb_platform_sdl PRIVATE Cups::Cups)
+endif()
 
 # On a Wayland desktop the window asks the compositor for its shortcuts itself, on SDL's
 # connection: the client side of the keyboard-shortcuts-inhibit protocol, generated from the

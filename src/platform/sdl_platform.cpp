@@ -141,6 +141,11 @@ float SdlPlatform::timer() {
     return static_cast<float>(seconds + now.tv_nsec / 1e9);
 }
 
+double SdlPlatform::steadySeconds() {
+    return static_cast<double>(SDL_GetPerformanceCounter()) /
+           static_cast<double>(SDL_GetPerformanceFrequency());
+}
+
 // The texture, made anew and empty: the next present fills all of it.
 void SdlPlatform::recreateTexture() {
     if (texture_) SDL_DestroyTexture(texture_);

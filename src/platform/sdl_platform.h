@@ -41,6 +41,7 @@ class SdlPlatform : public Platform {
     SdlPlatform& operator=(const SdlPlatform&) = delete;
 
     float timer() override;
+    double steadySeconds() override;
     void waitEvents(double timeoutSeconds, InputSink& sink) override;
     bool pauseHoldingInput(double seconds) override;
     void setWindowVisible(bool visible) override;

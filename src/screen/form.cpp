@@ -67,13 +67,30 @@ Form::Form(Platform& p)
 
     // The canvas keeps an image of its own, starting as its built-in page.
     canvas_ = std::make_shared<Image>(kCanvasWidth, kCanvasHeight);
-    if (const Picture& page = Slika.picture()) {
-        for (int y = 0; y < std::min(page->height, kCanvasHeight); ++y)
-            for (int x = 0; x < std::min(page->width, kCanvasWidth); ++x)
-                canvas_->at(x, y) = page->at(x, y) | 0xFF000000;
-    }
+    setCanvasPicture(Slika.picture());
     Slika.setPicture(canvas_);
     window.setFocus(&Slika);
+}
+
+void Form::setCanvasPicture(Picture picture) {
+    canvasPicture_ = std::move(picture);
+    Image& c = *canvas_;
+    std::fill(c.pixels.begin(), c.pixels.end(), 0xFFFFFFFF);
+    if (canvasPicture_) {
+        const Image& p = *canvasPicture_;
+        for (int y = 0; y < std::min(p.height, c.height); ++y)
+            for (int x = 0; x < std::min(p.width, c.width); ++x)
+                c.at(x, y) = p.at(x, y) | 0xFF000000;
+    }
+    canvasChanged(0, c.height - 1);
+}
+
+void WaitSeconds(Form& form) {
+    const int Pause = 3;
+    const double Start = form.window.now();
+    // The window's clock runs on across midnight, so the wait always ends.
+    for (double t = Start; t < Start + Pause; t = form.window.now())
+        form.window.doEvents(Start + Pause - t);
 }
 
 PictureBox& Form::box(std::string_view name) const {
@@ -88,6 +105,10 @@ std::string Form::asset(std::string_view relative) const {
 
 void Form::loadPicture(PictureBox& target, std::string_view relative) {
     target.setPicture(platform.loadPicture(asset(relative)));
+}
+
+void Form::loadBackground(std::string_view relative) {
+    window.setBackground(platform.loadPicture(asset(relative)));
 }
 
 Cursor Form::builtinCursor(CursorKind kind) const {

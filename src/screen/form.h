@@ -25,6 +25,11 @@ struct Label {
     bool Visible = false;
 };
 
+class Form;
+
+// Three seconds in which every pending event is handled.
+void WaitSeconds(Form& form);
+
 class Form {
   public:
     static constexpr int kCanvasWidth = 750;
@@ -50,16 +55,22 @@ class Form {
 
     // The canvas's own kept image, which the canvas box shows.
     Image& canvas() { return *canvas_; }
+    // The picture the canvas was last loaded with; setting it replaces the whole image.
+    const Picture& canvasPicture() const { return canvasPicture_; }
+    void setCanvasPicture(Picture picture);
     void canvasChanged(int firstRow, int lastRow) { Slika.invalidateRows(firstRow, lastRow); }
 
     // A file of the book: AssetRoot followed by a relative path such as "\PICTURE\01.GIF".
     std::string asset(std::string_view relative) const;
     // Reads a picture file of the book into a box, anew on every call.
     void loadPicture(PictureBox& target, std::string_view relative);
+    // Reads a picture file of the book as the window's background.
+    void loadBackground(std::string_view relative);
     Cursor builtinCursor(CursorKind kind) const;
 
   private:
     std::shared_ptr<Image> canvas_;
+    Picture canvasPicture_;
 };
 
 }  // namespace cb

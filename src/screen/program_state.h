@@ -26,8 +26,10 @@ struct ProgramState {
     int32_t LastY = 0;
     int16_t LastHighlighted = 0;
     uint32_t KeyboardHook = 0;
-    std::string AppDir;     // the program's directory with a trailing separator
-    std::string AssetRoot;  // the program's directory in upper case
+    bool MusicEngineOpen = false;     // the music button was used and its engine set up
+    bool MusicSegmentLoaded = false;  // a tune was loaded at least once
+    std::string AppDir;               // the program's directory with a trailing separator
+    std::string AssetRoot;            // the program's directory in upper case
 };
 
 }  // namespace cb

@@ -122,8 +122,11 @@ void Window::boxChanged(PictureBox& box) {
     refreshCursor();
 }
 
-void Window::render() {
-    if (dirty_.empty()) return;
+void Window::render(bool always) {
+    if (dirty_.empty()) {
+        if (always) platform_.present(frame_, {});
+        return;
+    }
     for (const Rect& r : dirty_) compose(r);
     platform_.present(frame_, dirty_);
     dirty_.clear();

@@ -56,8 +56,8 @@ class Window : public InputSink {
     // Delivers pending input (sleeping up to maxWait seconds for some), runs due timers and
     // presents the frame if anything changed. Handlers may call it again from inside.
     void doEvents(double maxWait = 0);
-    // Presents what changed since the last frame.
-    void render();
+    // Presents what changed since the last frame; with always, a frame even when nothing did.
+    void render(bool always = false);
     // Composes the whole frame as it stands, for tests and screenshots.
     const Image& composeAll();
 

@@ -5,16 +5,9 @@
 #include "screen/guard.h"
 #include "shell/asset_check.h"
 #include "shell/keyboard_filter.h"
+#include "sound/music.h"
 
 namespace cb {
-
-void WaitSeconds(Form& form) {
-    const int Pause = 3;
-    const double Start = form.window.now();
-    // The window's clock runs on across midnight, so the wait always ends.
-    for (double t = Start; t < Start + Pause; t = form.window.now())
-        form.window.doEvents(Start + Pause - t);
-}
 
 void Form_Load(Form& form) {
     ProgramState& s = form.state;
@@ -47,6 +40,7 @@ void Form_Load(Form& form) {
 
 void Form_Unload(Form& form) {
     if (form.state.KeyboardHook != 0) form.platform.removeKeyboardFilter(form.state.KeyboardHook);
+    if (form.state.MusicEngineOpen) form.platform.closeMusic();
     form.platform.setWindowVisible(false);
 }
 
@@ -55,6 +49,14 @@ void QuitProgram(Form& form) {
         form.platform.restoreDisplayMode();
         Form_Unload(form);
     });
+}
+
+void Da_Click(Form& form) {
+    if (form.state.MusicPlaying == 1) StopMusic(form);
+    QuitProgram(form);
+    // When restoring the display failed, the window was not unloaded: the filter goes here.
+    if (form.state.KeyboardHook != 0) form.platform.removeKeyboardFilter(form.state.KeyboardHook);
+    form.platform.exitNow();
 }
 
 }  // namespace cb

@@ -51,6 +51,28 @@ try:
     c.check(code == 0, "SIGTERM ends the program cleanly (exit code %s)" % code)
     time.sleep(0.3)
     c.check(current_mode() == "1280x1024", "the desktop mode is back (%s)" % current_mode())
+
+    # The child's way out: Ctrl+X, then Yes.
+    book.start()
+    book.wait_until(7.5)
+    c.check(current_mode() == "1024x768", "started again at 1024 x 768 (%s)" % current_mode())
+
+    def xdo(*args):
+        subprocess.run(["xdotool", *args], env=env, capture_output=True)
+
+    xdo("key", "ctrl+x")
+    time.sleep(0.5)
+    xdo("mousemove", str(368 + 53), str(409 + 25))
+    time.sleep(0.3)
+    xdo("click", "1")
+    try:
+        code = book.proc.wait(5)
+    except subprocess.TimeoutExpired:
+        code = "still running"
+    c.check(code == 0, "Ctrl+X then Yes ends the program (exit code %s)" % code)
+    time.sleep(0.3)
+    c.check(current_mode() == "1280x1024", "the desktop mode is back after Yes (%s)"
+            % current_mode())
 finally:
     book.cleanup()
     wm.terminate()
