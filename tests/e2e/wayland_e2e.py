@@ -1,6 +1,7 @@
 """The lockdown on a Wayland desktop: under a real sway compositor (headless), the program runs
 as a native Wayland window, full screen, and the compositor's own shortcuts do nothing while it
-has the keyboard; they work again when another workspace is in front. Keys come from wtype
+has the keyboard; they work again when another workspace is in front; Ctrl+X and a click on
+Yes end it with status 0. Keys come from wtype
 through the virtual-keyboard protocol: each wtype call is a keyboard plugged in for the length
 of the call, the case where a request made only on the keyboard's arrival comes too late.
 sway refuses to run as root, so the compositor and the program run as an ordinary user the
@@ -16,6 +17,7 @@ import tempfile
 import time
 
 from book_e2e import SKIP, Book, Checks, as_user
+from wayland_pointer import VirtualPointer
 
 TOOLS = ("sway", "swaymsg", "wtype", "setpriv", "useradd")
 if os.geteuid() != 0 or not all(shutil.which(t) for t in TOOLS):
@@ -23,6 +25,8 @@ if os.geteuid() != 0 or not all(shutil.which(t) for t in TOOLS):
     sys.exit(SKIP)
 
 USER = "cb-wayland"
+# A wide output: the program letterboxes its 1024 x 768 layout on it.
+OUTPUT_WIDTH, OUTPUT_HEIGHT = 1280, 800
 created_user = subprocess.run(["id", USER], capture_output=True).returncode != 0
 if created_user:
     subprocess.run(["useradd", "-m", USER], check=True)
@@ -32,9 +36,8 @@ runtime = os.path.join(work, "runtime")
 traces = os.path.join(work, "traces")
 os.makedirs(runtime, mode=0o700)
 os.makedirs(traces)
-# A wide output: the program must letterbox its 1024 x 768 layout on it.
 with open(os.path.join(work, "config"), "w") as config:
-    config.write("output * resolution 1280x800\n")
+    config.write("output * resolution %dx%d\n" % (OUTPUT_WIDTH, OUTPUT_HEIGHT))
     for trace, combo in (("alt-tab", "Mod1+Tab"), ("super-d", "Mod4+d"), ("alt-f4", "Mod1+F4")):
         config.write("bindsym %s exec touch %s/%s\n" % (combo, traces, trace))
 subprocess.run(["chown", "-R", USER, work], check=True)
@@ -124,7 +127,14 @@ def window_of(pid):
 def full_screen_and_focused(pid):
     node = window_of(pid)
     return bool(node and node["fullscreen_mode"] == 1 and node["focused"] and
-                node["rect"]["width"] == 1280 and node["rect"]["height"] == 800)
+                node["rect"]["width"] == OUTPUT_WIDTH and node["rect"]["height"] == OUTPUT_HEIGHT)
+
+
+def on_output(x, y):
+    """Where a point of the 1024 x 768 layout is on the output, letterboxed."""
+    scale = min(OUTPUT_WIDTH / 1024, OUTPUT_HEIGHT / 768)
+    return (round((OUTPUT_WIDTH - 1024 * scale) / 2 + x * scale),
+            round((OUTPUT_HEIGHT - 768 * scale) / 2 + y * scale))
 
 
 SHORTCUTS = [(("-M", "alt", "-k", "Tab", "-m", "alt"), "Alt+Tab"),
@@ -165,10 +175,6 @@ try:
         c.check(not trace_names() and book.proc.poll() is None and full_screen_and_focused(pid),
                 "%s does not reach the compositor; the program runs on, full screen and "
                 "focused (%s)" % (name, trace_names()))
-    keys("-M", "ctrl", "-k", "x", "-m", "ctrl")
-    time.sleep(0.5)
-    c.check(book.proc.poll() is None and full_screen_and_focused(pid),
-            "after Ctrl+X the program runs on, full screen and focused")
 
     user_command("swaymsg", "workspace", "2")
     keys(*SHORTCUTS[0][0])
@@ -181,8 +187,23 @@ try:
     time.sleep(0.5)
     c.check(not trace_names(), "back in front, Alt+Tab is held again (%s)" % trace_names())
 
-    code = book.stop()
-    c.check(code == 0, "SIGTERM ends the program cleanly (exit code %s)" % code)
+    # The child's way out: Ctrl+X opens the exit dialog, whose Yes ends the program. A keyboard
+    # stays plugged in meanwhile so that no key is lost on a keyboard's arrival.
+    keyboard = subprocess.Popen(as_user(USER) + ["wtype", "-s", "5000"], env=session)
+    time.sleep(0.5)
+    keys("-M", "ctrl", "-k", "x", "-m", "ctrl")
+    time.sleep(0.5)
+    pointer = VirtualPointer(os.path.join(runtime, session["WAYLAND_DISPLAY"]))
+    time.sleep(0.5)
+    pointer.click(*on_output(368 + 53, 409 + 25), OUTPUT_WIDTH, OUTPUT_HEIGHT)
+    try:
+        code = book.proc.wait(5)
+    except subprocess.TimeoutExpired:
+        code = "still running"
+    pointer.close()
+    keyboard.kill()
+    keyboard.wait()
+    c.check(code == 0, "Ctrl+X then Yes ends the program with status 0 (%s)" % code)
 
     # A compositor the Wayland driver cannot reach leaves the program on X11 (Xwayland).
     if xdisplay:
