@@ -149,8 +149,9 @@ bool SdlPlatform::dispatch(const SDL_Event& event, PendingMotion& motion, InputS
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
                     render();
                     break;
-                // The window minimised (by its own info panel's links, or by the desktop) and
-                // back: the desktop's shortcuts are let go and held again.
+                // The window minimised (the info panel's links do it, and so can the desktop),
+                // back, shown, or given or denied the keyboard: the desktop's shortcuts are let
+                // go or held again.
                 case SDL_WINDOWEVENT_MINIMIZED:
                 case SDL_WINDOWEVENT_RESTORED:
                 case SDL_WINDOWEVENT_SHOWN:
