@@ -144,9 +144,24 @@ bool SdlPlatform::dispatch(const SDL_Event& event, PendingMotion& motion, InputS
             sink.terminateRequested();
             return true;
         case SDL_WINDOWEVENT:
-            if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
-                event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
-                render();
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_EXPOSED:
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    render();
+                    break;
+                // The window minimised (the info panel's links do it, and so can the desktop),
+                // back, shown, or given or denied the keyboard: the desktop's shortcuts are let
+                // go or held again.
+                case SDL_WINDOWEVENT_MINIMIZED:
+                case SDL_WINDOWEVENT_RESTORED:
+                case SDL_WINDOWEVENT_SHOWN:
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    updateKeyboardHold();
+                    break;
+                default:
+                    break;
+            }
             return false;
         case SDL_RENDER_DEVICE_RESET:
             // The device lost every texture. Ours comes back empty and the next present fills

@@ -5,11 +5,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <string>
 
 #include "platform/errors.h"
 #include "platform/frame_upload.h"
+#include "platform/wayland_shortcuts.h"
 
 namespace cb {
 namespace {
@@ -61,15 +64,30 @@ SdlPlatform::SdlPlatform(const Image& icon) {
     // Smooth scaling when the display is not 1024 x 768; at that size it copies pixel for pixel.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
 
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) fail("cannot open the display");
+    // On a Wayland desktop the window must be the compositor's own: only a Wayland window can
+    // ask the compositor for its shortcuts, an X window under XWayland cannot. SDL moves on to
+    // X11 by itself when it cannot reach the compositor; when its Wayland driver connects but
+    // fails to start, X11 is tried once more on its own. A driver named in SDL_VIDEODRIVER
+    // still wins over this choice.
+    const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
+    const bool waylandDesktop = waylandDisplay && *waylandDisplay;
+    if (waylandDesktop) SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland,x11");
+    int opened = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+    if (opened != 0 && waylandDesktop) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+        opened = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+    }
+    if (opened != 0) fail("cannot open the display");
     sdlOpen_ = true;
     // SDL turns SIGTERM and SIGINT into a request to end; a closed terminal (SIGHUP) asks the
     // same, and must not kill the program with the display mode still changed.
     signal(SIGHUP, hangUpEndsTheProgram);
+    compositorKeepsMode_ = std::strcmp(SDL_GetCurrentVideoDriver(), "wayland") == 0;
     try {
         window_ = SDL_CreateWindow("Colouring Book", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                    kWidth, kHeight, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
         if (!window_) fail("cannot create the window");
+        shortcuts_ = std::make_unique<WaylandShortcuts>(window_);
         if (!icon.pixels.empty()) {
             if (SDL_Surface* surface = surfaceOver(icon)) {
                 SDL_SetWindowIcon(window_, surface);
@@ -101,6 +119,8 @@ void SdlPlatform::shutDown() {
         SDL_SetWindowFullscreen(window_, 0);
         SDL_SetWindowKeyboardGrab(window_, SDL_FALSE);
     }
+    // Our requests to the compositor go before the window and SDL's connection do.
+    shortcuts_.reset();
     closeMixer();
     SDL_SetCursor(SDL_GetDefaultCursor());
     for (auto& [key, cached] : cursors_)
@@ -196,6 +216,7 @@ void SdlPlatform::setWindowVisible(bool visible) {
     } else {
         SDL_HideWindow(window_);
     }
+    updateKeyboardHold();
 }
 
 void SdlPlatform::minimizeWindow() {
@@ -224,15 +245,44 @@ void SdlPlatform::setCursor(const Cursor& cursor) {
     currentCursor_ = wanted;
 }
 
+// The filter itself always works on the keys the window receives; holding the desktop's
+// shortcuts is what keeps the rest from the desktop, and where the desktop offers no way to hold
+// them the filter is still installed.
 uint32_t SdlPlatform::installKeyboardFilter(KeyboardFilter filter) {
     filter_ = filter;
-    SDL_SetWindowKeyboardGrab(window_, SDL_TRUE);
+    filterInstalled_ = true;
+    updateKeyboardHold();
     return 1;
 }
 
 void SdlPlatform::removeKeyboardFilter(uint32_t) {
     filter_ = nullptr;
-    SDL_SetWindowKeyboardGrab(window_, SDL_FALSE);
+    filterInstalled_ = false;
+    updateKeyboardHold();
+}
+
+void SdlPlatform::updateKeyboardHold() {
+    // A hidden window has no place on the desktop for the compositor to grant the request to
+    // (GNOME ignores it), so it is made when the window shows.
+    const Uint32 flags = SDL_GetWindowFlags(window_);
+    const bool hold = filterInstalled_ && !(flags & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED));
+    if (shortcuts_ && shortcuts_->available()) {
+        shortcuts_->discardReplies();
+        // Wayland: the compositor honours the request only while the window has the keyboard,
+        // so it stands for as long as the window shows, minimised or not (a Wayland window is
+        // never told it is minimised). SDL's own grab stays off: it would make a second request
+        // for the same surface, which the compositor answers by disconnecting.
+        if (hold)
+            shortcuts_->hold();
+        else
+            shortcuts_->release();
+        return;
+    }
+    // X11: SDL grabs the keyboard whenever the window gains it, and the X server drops the
+    // grab when the window is unmapped. Some window managers minimise a window without
+    // unmapping it, so the grab is let go explicitly while the window is minimised (a parent
+    // types in the browser a link opened) and asked for again when the window is back.
+    SDL_SetWindowKeyboardGrab(window_, hold ? SDL_TRUE : SDL_FALSE);
 }
 
 void SdlPlatform::setDisplayMode(int width, int height, int bitsPerPixel) {
@@ -242,10 +292,19 @@ void SdlPlatform::setDisplayMode(int width, int height, int bitsPerPixel) {
     if (!SDL_GetClosestDisplayMode(display, &wanted, &closest))
         fail("the display has no mode near " + std::to_string(width) + "x" +
              std::to_string(height));
-    if (SDL_SetWindowDisplayMode(window_, &closest) != 0) fail("the display refuses the mode");
-    // The mode granted may still differ from the one asked for (a virtual screen keeps its
-    // size); the logical size letterboxes the layout on whatever we get.
-    if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0) fail("cannot go full screen");
+    if (compositorKeepsMode_) {
+        // A Wayland compositor offers the mode only as an emulation, which stretches the
+        // window's picture over the whole output, out of shape on a wide one. The window takes
+        // the desktop's own size instead, and the logical size letterboxes the layout in it.
+        if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+            fail("cannot go full screen");
+    } else {
+        if (SDL_SetWindowDisplayMode(window_, &closest) != 0) fail("the display refuses the mode");
+        // The mode granted may still differ from the one asked for (a virtual screen keeps its
+        // size); the logical size letterboxes the layout on whatever we get.
+        if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0)
+            fail("cannot go full screen");
+    }
     SDL_RaiseWindow(window_);
     render();
 }

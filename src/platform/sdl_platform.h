@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -22,15 +23,18 @@ union SDL_Event;
 
 namespace cb {
 
+class WaylandShortcuts;
+
 class SdlPlatform : public Platform {
   public:
     // The layout's size: the window, the texture and the logical size of the renderer.
     static constexpr int kWidth = 1024;
     static constexpr int kHeight = 768;
 
-    // Opens SDL, the hidden window with the given icon, its renderer and texture, and the
-    // mixer (sound that cannot be opened leaves effects silent). Throws PlatformError when
-    // there is no display to draw on.
+    // Opens SDL (on a Wayland desktop its Wayland driver, otherwise or when that cannot start
+    // X11), the hidden window with the given icon, its renderer and texture, and the mixer
+    // (sound that cannot be opened leaves effects silent). Throws PlatformError when there is
+    // no display to draw on.
     explicit SdlPlatform(const Image& icon);
     ~SdlPlatform() override;
     SdlPlatform(const SdlPlatform&) = delete;
@@ -74,6 +78,9 @@ class SdlPlatform : public Platform {
     };
 
     void shutDown();
+    // Holds the desktop's shortcuts for the window while the keyboard filter is installed and
+    // the window shows and is not minimised, and lets them go otherwise.
+    void updateKeyboardHold();
     void openMixer();
     void closeMixer();
     void render();
@@ -95,6 +102,11 @@ class SdlPlatform : public Platform {
 
     int buttonsHeld_ = 0;
     KeyboardFilter filter_ = nullptr;
+    bool filterInstalled_ = false;
+    // The compositor's shortcuts on a Wayland desktop; unavailable on any other.
+    std::unique_ptr<WaylandShortcuts> shortcuts_;
+    // A Wayland compositor keeps its own display mode whatever the program asks for.
+    bool compositorKeepsMode_ = false;
 
     // Cursors made so far, by picture and hotspot; the picture is held so its address stays
     // unique for as long as the cursor is cached.

@@ -1,7 +1,9 @@
 """Helpers for the end-to-end tests: the real program on the X display in $DISPLAY, input
 through xdotool, screenshots through xwd and ImageMagick, pictures compared pixel by pixel."""
 
+import ctypes
 import os
+import pwd
 import shutil
 import signal
 import subprocess
@@ -78,23 +80,60 @@ def xdotool(*args):
     return subprocess.run(["xdotool", *args], capture_output=True, text=True).stdout.strip()
 
 
+def keyboard_grabbed():
+    """Whether some client holds the X keyboard: another client's grab of it is refused."""
+    x = ctypes.CDLL("libX11.so.6")
+    x.XOpenDisplay.restype = ctypes.c_void_p
+    x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x.XDefaultRootWindow.restype = ctypes.c_ulong
+    x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x.XGrabKeyboard.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                ctypes.c_int, ctypes.c_ulong]
+    x.XUngrabKeyboard.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    display = x.XOpenDisplay(None)
+    grab_success, grab_mode_async = 0, 1
+    result = x.XGrabKeyboard(display, x.XDefaultRootWindow(display), 1, grab_mode_async,
+                             grab_mode_async, 0)
+    if result == grab_success:
+        x.XUngrabKeyboard(display, 0)
+    x.XCloseDisplay(display)
+    return result != grab_success
+
+
+def as_user(user):
+    """The command prefix that runs a program as that user, in the same process (its PID is
+    the program's own)."""
+    account = pwd.getpwnam(user)
+    return ["setpriv", "--reuid", str(account.pw_uid), "--regid", str(account.pw_gid),
+            "--init-groups", "--"]
+
+
 class Book:
     """A copy of the built book in a folder with lower-case letters, started through a
-    symlink from another working directory."""
+    symlink from another working directory. With a user, the copy belongs to that user and
+    the program runs as that user with exactly the environment given, as in a session of
+    that user's own."""
 
-    def __init__(self, book_dir, env=None):
+    def __init__(self, book_dir, env=None, user=None):
         self.tmp = tempfile.mkdtemp(prefix="colouring-e2e-")
         self.dir = os.path.join(self.tmp, "my colouring book")
         shutil.copytree(book_dir, self.dir, symlinks=True)
         self.link = os.path.join(self.tmp, "start-the-book")
         os.symlink(os.path.join(self.dir, "colouring-book"), self.link)
-        self.env = dict(os.environ, **(env or {}))
+        self.prefix = []
+        if user:
+            subprocess.run(["chown", "-R", "--no-dereference", user, self.tmp], check=True)
+            self.prefix = as_user(user)
+            self.env = dict(env or {})
+        else:
+            self.env = dict(os.environ, **(env or {}))
         self.proc = None
         self.started = None
 
     def start(self):
         self.started = time.monotonic()
-        self.proc = subprocess.Popen([self.link], cwd="/", env=self.env,
+        self.proc = subprocess.Popen(self.prefix + [self.link], cwd="/", env=self.env,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def wait_until(self, seconds_after_start):

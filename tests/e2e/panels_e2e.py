@@ -10,7 +10,7 @@ import sys
 import time
 import urllib.parse
 
-from book_e2e import Book, Checks, Picture, need_display, screenshot, xdotool
+from book_e2e import Book, Checks, Picture, keyboard_grabbed, need_display, screenshot, xdotool
 
 need_display()
 c = Checks()
@@ -127,6 +127,7 @@ try:
     click(346 + 165, 395 + 31)  # the link to the product's page
     time.sleep(1.5)
     c.check(window_state(win) == "Iconic", "the link minimises the window (%s)" % window_state(win))
+    c.check(not keyboard_grabbed(), "minimised, the book leaves the keyboard to the browser")
     address = open(opened).read().splitlines() if os.path.exists(opened) else []
     # xdg-open hands a local page on as its file name; a browser gets the address itself.
     page = os.path.join(book.dir, "PARENTS", "index.html")
@@ -138,6 +139,7 @@ try:
     geometry = xdotool("getwindowgeometry", win)
     c.check(window_state(win) == "Normal" and "Geometry: 1024x768" in geometry,
             "restored, the window is full screen again")
+    c.check(keyboard_grabbed(), "restored, the book holds the keyboard again")
     click(632 + 36, 269 + 13)  # close the panel
 
     xdotool("key", "ctrl+x")

@@ -6,7 +6,7 @@ import subprocess
 import sys
 import time
 
-from book_e2e import Book, Checks, Picture, need_display, screenshot, xdotool
+from book_e2e import Book, Checks, Picture, keyboard_grabbed, need_display, screenshot, xdotool
 
 need_display()
 book_dir = sys.argv[1]
@@ -43,16 +43,29 @@ try:
 
     win = book.window()
     c.check(win is not None, "the book has a window")
-    for keys in (["alt+Tab"], ["alt+F4"], ["super"], ["Menu"], ["super+d"], ["alt+Escape"]):
-        xdotool("key", *keys)
-        time.sleep(0.4)
+
+    def in_front():
         alive = book.proc.poll() is None
         focused = xdotool("getwindowfocus") == win
         geometry = xdotool("getwindowgeometry", win)
-        full = "Geometry: 1024x768" in geometry and "Position: 0,0" in geometry
-        c.check(alive and focused and full,
-                "%s leaves the book running, focused and full screen" % "+".join(keys))
+        return alive and focused and "Geometry: 1024x768" in geometry and "Position: 0,0" in geometry
+
+    for keys in (["alt+Tab"], ["alt+F4"], ["super"], ["Menu"], ["super+d"], ["alt+Escape"]):
+        xdotool("key", *keys)
+        time.sleep(0.4)
+        c.check(in_front(), "%s leaves the book running, focused and full screen" % "+".join(keys))
     screenshot(os.path.join(shots, "after-keys.png"))
+
+    # Minimised (the info panel's links do it, to show the browser), the keyboard belongs to the
+    # desktop; restored, the lockdown is back by itself.
+    c.check(keyboard_grabbed(), "the book holds the keyboard")
+    xdotool("windowminimize", win)
+    time.sleep(0.5)
+    c.check(not keyboard_grabbed(), "minimised, the book leaves the keyboard to the desktop")
+    xdotool("windowactivate", win)
+    time.sleep(0.5)
+    c.check(in_front() and keyboard_grabbed(),
+            "restored, the book is focused, full screen and holds the keyboard again")
     code = book.stop()
     c.check(code == 0, "SIGTERM ends the program cleanly (exit code %s)" % code)
 finally:
