@@ -10,7 +10,6 @@ CUPS_SERVER and CB_CUPS_PDF_DIR exported as its README section shows). A second 
 program is then pointed at a closed port, for the call with no print system.
 Usage: print_timing.py build/book [presses]"""
 
-import ctypes
 import os
 import socket
 import subprocess
@@ -19,51 +18,15 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 from book_e2e import Book, Picture  # noqa: E402
+from xprobe import ctrl_key, pixel  # noqa: E402
 
 book_dir = sys.argv[1]
 presses = int(sys.argv[2]) if len(sys.argv) > 2 else 5
 pdf_dir = os.environ["CB_CUPS_PDF_DIR"]
 
-x11 = ctypes.CDLL("libX11.so.6")
-xtst = ctypes.CDLL("libXtst.so.6")
-x11.XOpenDisplay.restype = ctypes.c_void_p
-x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-x11.XDefaultRootWindow.restype = ctypes.c_ulong
-x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-x11.XGetImage.restype = ctypes.c_void_p
-x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                          ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-x11.XGetPixel.restype = ctypes.c_ulong
-x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
-x11.XDestroyImage.argtypes = [ctypes.c_void_p]
-x11.XStringToKeysym.restype = ctypes.c_ulong
-x11.XStringToKeysym.argtypes = [ctypes.c_char_p]
-x11.XKeysymToKeycode.restype = ctypes.c_ubyte
-x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-x11.XFlush.argtypes = [ctypes.c_void_p]
-xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
-
-display = x11.XOpenDisplay(None)
-root = x11.XDefaultRootWindow(display)
-ctrl = x11.XKeysymToKeycode(display, x11.XStringToKeysym(b"Control_L"))
-p_key = x11.XKeysymToKeycode(display, x11.XStringToKeysym(b"p"))
-
 # A pixel in the middle of the notice, where it is not white like the canvas beneath it.
 PROBE = (312 + 200, 259 + 125)
 notice = Picture.load(os.path.join(book_dir, "PICTURE", "PRINTING.JPG")).at(200, 125)
-
-
-def pixel(x, y):
-    image = x11.XGetImage(display, root, x, y, 1, 1, 0xFFFFFFFF, 2)  # ZPixmap
-    value = x11.XGetPixel(image, 0, 0)
-    x11.XDestroyImage(image)
-    return (value >> 16 & 0xFF, value >> 8 & 0xFF, value & 0xFF)
-
-
-def ctrl_p():
-    for code, down in ((ctrl, 1), (p_key, 1), (p_key, 0), (ctrl, 0)):
-        xtst.XTestFakeKeyEvent(display, code, down, 0)
-    x11.XFlush(display)
 
 
 def finished_pdfs(before):
@@ -85,7 +48,7 @@ def one_press(expect_pdf):
     before = set(os.listdir(pdf_dir))
     shown = gone = written = None
     start = time.monotonic()
-    ctrl_p()
+    ctrl_key("p")
     while time.monotonic() - start < 15:
         now = time.monotonic() - start
         on_screen = pixel(*PROBE) == notice
