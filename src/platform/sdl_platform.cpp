@@ -9,6 +9,7 @@
 
 #include "platform/errors.h"
 #include "platform/frame_upload.h"
+#include "platform/midi_synth.h"
 
 namespace cb {
 namespace {
