@@ -146,6 +146,7 @@ void MemoryPlatform::setMusicVolume(int hundredthsOfDecibel) {
 void MemoryPlatform::loadMusic(const std::string& path) {
     note("music load " + path);
     musicLoaded_ = false;
+    musicSounding = false;  // what played stops, as the synthesiser's does
     struct stat st;
     if (stat(resolvePath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
         throw PlatformError("cannot load the music " + path);

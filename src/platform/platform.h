@@ -90,10 +90,12 @@ class Platform {
     // Effects: plays a WAV at once, cutting off one still playing; never fails to the caller.
     virtual void playEffect(const std::string& path) = 0;
 
-    // Music: one MIDI piece through the platform's synthesiser. openMusic sets the engine up
-    // anew (throws when there is no audio device or no MIDI playback); loadMusic reads the
-    // file again (throws when it is missing or unreadable); playMusic starts the loaded piece
-    // from its beginning, once; stopMusic leaves it silent when it returns.
+    // Music: one MIDI piece through the platform's synthesiser. openMusic makes sure the
+    // engine is ready (throws when there is no audio device or no MIDI playback); loadMusic
+    // stops what plays and reads the file again (throws when it is missing, unreadable or no
+    // MIDI file, and then nothing is loaded); playMusic starts the loaded piece from its
+    // beginning, once; musicPlaying is true until its last note has been played; stopMusic
+    // leaves it silent when it returns.
     virtual void openMusic() = 0;
     virtual void setMusicVolume(int hundredthsOfDecibel) = 0;
     virtual void loadMusic(const std::string& path) = 0;

@@ -12,7 +12,11 @@
 
 #include "platform/errors.h"
 #include "platform/frame_upload.h"
+<<<<<<< HEAD
 #include "platform/wayland_shortcuts.h"
+=======
+#include "platform/midi_synth.h"
+>>>>>>> music
 
 namespace cb {
 namespace {

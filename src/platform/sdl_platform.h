@@ -1,5 +1,6 @@
-// The product's platform: one borderless 1024 x 768 window over SDL2, effects through
-// SDL_mixer, programs started with posix_spawn. The only place that holds SDL objects.
+// The product's platform: one borderless 1024 x 768 window over SDL2, effects and music through
+// SDL_mixer (the music rendered by FluidSynth), programs started with posix_spawn. The only
+// place that holds SDL objects.
 #pragma once
 
 #include <sys/types.h>
@@ -18,12 +19,15 @@ struct SDL_Renderer;
 struct SDL_Texture;
 struct SDL_Cursor;
 struct Mix_Chunk;
-typedef struct _Mix_Music Mix_Music;
 union SDL_Event;
 
 namespace cb {
 
+<<<<<<< HEAD
 class WaylandShortcuts;
+=======
+class MidiSynth;
+>>>>>>> music
 
 class SdlPlatform : public Platform {
   public:
@@ -119,7 +123,9 @@ class SdlPlatform : public Platform {
 
     bool mixerOpen_ = false;
     Mix_Chunk* effect_ = nullptr;
-    Mix_Music* music_ = nullptr;
+    // Made when the music is first switched on; it keeps the soundfont loaded from then on.
+    std::unique_ptr<MidiSynth> synth_;
+    int musicVolume_ = 150;  // hundredths of a decibel, the loudest the program asks for
 
     std::vector<pid_t> children_;
 };

@@ -13,7 +13,8 @@ void SetVolume(Form& form, uint8_t nVolume) {
 void MusicOn_Click(Form& form) {
     ProgramState& s = form.state;
     Platform& p = form.platform;
-    // The engine is set up anew on every click; nothing of it exists before the first one.
+    // Every click asks for the engine, which the platform keeps once made; nothing of it
+    // exists before the first one.
     p.openMusic();
     s.MusicEngineOpen = true;
     SetVolume(form, 0);
