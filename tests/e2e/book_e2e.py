@@ -132,6 +132,11 @@ class Book:
         self.started = None
 
     def start(self):
+        # The pointer starts over the window background, wherever an earlier test left it, so
+        # that no button shows its hover picture by chance.
+        if self.env.get("DISPLAY") and shutil.which("xdotool"):
+            subprocess.run(["xdotool", "mousemove", "1010", "20"], env=self.env,
+                           capture_output=True)
         self.started = time.monotonic()
         self.proc = subprocess.Popen(self.prefix + [self.link], cwd="/", env=self.env,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
