@@ -12,11 +12,8 @@
 
 #include "platform/errors.h"
 #include "platform/frame_upload.h"
-<<<<<<< HEAD
-#include "platform/wayland_shortcuts.h"
-=======
 #include "platform/midi_synth.h"
->>>>>>> music
+#include "platform/wayland_shortcuts.h"
 
 namespace cb {
 namespace {

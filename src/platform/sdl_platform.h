@@ -23,11 +23,8 @@ union SDL_Event;
 
 namespace cb {
 
-<<<<<<< HEAD
-class WaylandShortcuts;
-=======
 class MidiSynth;
->>>>>>> music
+class WaylandShortcuts;
 
 class SdlPlatform : public Platform {
   public:
