@@ -152,10 +152,13 @@ bool SdlPlatform::dispatch(const SDL_Event& event, PendingMotion& motion, InputS
                 // The window minimised (the info panel's links do it, and so can the desktop),
                 // back, shown, or given or denied the keyboard: the desktop's shortcuts are let
                 // go or held again.
-                case SDL_WINDOWEVENT_MINIMIZED:
                 case SDL_WINDOWEVENT_RESTORED:
-                case SDL_WINDOWEVENT_SHOWN:
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
+                    returnFromMinimised();
+                    updateKeyboardHold();
+                    break;
+                case SDL_WINDOWEVENT_MINIMIZED:
+                case SDL_WINDOWEVENT_SHOWN:
                 case SDL_WINDOWEVENT_FOCUS_LOST:
                     updateKeyboardHold();
                     break;

@@ -221,7 +221,18 @@ void SdlPlatform::setWindowVisible(bool visible) {
 }
 
 void SdlPlatform::minimizeWindow() {
+    // SDL gives the desktop its mode back as it minimises a full-screen window.
+    minimisedFromFullScreen_ = fullScreenTaken_;
     SDL_MinimizeWindow(window_);
+}
+
+void SdlPlatform::returnFromMinimised() {
+    if (!minimisedFromFullScreen_) return;
+    minimisedFromFullScreen_ = false;
+    // Out of full screen and in again: SDL sets the mode only on that change.
+    SDL_SetWindowFullscreen(window_, 0);
+    takeFullScreen();
+    render();
 }
 
 void SdlPlatform::setCursor(const Cursor& cursor) {
@@ -293,25 +304,27 @@ void SdlPlatform::setDisplayMode(int width, int height, int bitsPerPixel) {
     if (!SDL_GetClosestDisplayMode(display, &wanted, &closest))
         fail("the display has no mode near " + std::to_string(width) + "x" +
              std::to_string(height));
-    if (compositorKeepsMode_) {
-        // A Wayland compositor offers the mode only as an emulation, which stretches the
-        // window's picture over the whole output, out of shape on a wide one. The window takes
-        // the desktop's own size instead, and the logical size letterboxes the layout in it.
-        if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
-            fail("cannot go full screen");
-    } else {
-        if (SDL_SetWindowDisplayMode(window_, &closest) != 0) fail("the display refuses the mode");
-        // The mode granted may still differ from the one asked for (a virtual screen keeps its
-        // size); the logical size letterboxes the layout on whatever we get.
-        if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0)
-            fail("cannot go full screen");
-    }
+    if (!compositorKeepsMode_ && SDL_SetWindowDisplayMode(window_, &closest) != 0)
+        fail("the display refuses the mode");
+    takeFullScreen();
+    fullScreenTaken_ = true;
     SDL_RaiseWindow(window_);
     render();
 }
 
+void SdlPlatform::takeFullScreen() {
+    // A Wayland compositor offers the mode only as an emulation, which stretches the window's
+    // picture over the whole output, out of shape on a wide one. There the window takes the
+    // desktop's own size instead, and the logical size letterboxes the layout in it. Elsewhere
+    // the mode granted may still differ from the one asked for (a virtual screen keeps its
+    // size); the logical size letterboxes the layout on whatever we get.
+    const Uint32 mode = compositorKeepsMode_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_FULLSCREEN;
+    if (SDL_SetWindowFullscreen(window_, mode) != 0) fail("cannot go full screen");
+}
+
 void SdlPlatform::restoreDisplayMode() {
     if (SDL_SetWindowFullscreen(window_, 0) != 0) fail("cannot leave full screen");
+    fullScreenTaken_ = false;
 }
 
 }  // namespace cb

@@ -82,6 +82,11 @@ class SdlPlatform : public Platform {
     // Holds the desktop's shortcuts for the window while the keyboard filter is installed and
     // the window shows and is not minimised, and lets them go otherwise.
     void updateKeyboardHold();
+    // Full screen as setDisplayMode took it: the mode (or the desktop's size on Wayland).
+    void takeFullScreen();
+    // Back from being minimised: full screen and the book's mode again. Window managers that
+    // do not tell SDL a window was restored would otherwise leave the desktop's mode on.
+    void returnFromMinimised();
     void openMixer();
     void closeMixer();
     void render();
@@ -108,6 +113,11 @@ class SdlPlatform : public Platform {
     std::unique_ptr<WaylandShortcuts> shortcuts_;
     // A Wayland compositor keeps its own display mode whatever the program asks for.
     bool compositorKeepsMode_ = false;
+    // setDisplayMode took the screen, and restoreDisplayMode has not given it back.
+    bool fullScreenTaken_ = false;
+    // The program minimised the window while full screen; it takes the screen again when the
+    // window has the keyboard once more.
+    bool minimisedFromFullScreen_ = false;
 
     // Cursors made so far, by picture and hotspot; the picture is held so its address stays
     // unique for as long as the cursor is cached.

@@ -167,6 +167,29 @@ class Book:
         shutil.rmtree(self.tmp, ignore_errors=True)
 
 
+def recording_browser(book):
+    """Stands a recorder in for the browser of this book's desktop: xdg-open finds it both as
+    the default handler of web pages and as $BROWSER. Returns the file it writes each address
+    (or file name) it is handed to, one a line."""
+    rec = os.path.join(book.tmp, "browser")
+    os.makedirs(os.path.join(rec, "data", "applications"), exist_ok=True)
+    os.makedirs(os.path.join(rec, "config"), exist_ok=True)
+    opened = os.path.join(rec, "opened.txt")
+    recorder = os.path.join(rec, "record.sh")
+    with open(recorder, "w") as f:
+        f.write('#!/bin/sh\nprintf "%%s\\n" "$@" >> "%s"\n' % opened)
+    os.chmod(recorder, 0o755)
+    with open(os.path.join(rec, "data", "applications", "recorder.desktop"), "w") as f:
+        f.write("[Desktop Entry]\nType=Application\nName=Recorder\nExec=%s %%u\n"
+                "MimeType=text/html;x-scheme-handler/file;\n" % recorder)
+    with open(os.path.join(rec, "config", "mimeapps.list"), "w") as f:
+        f.write("[Default Applications]\ntext/html=recorder.desktop\n"
+                "x-scheme-handler/file=recorder.desktop\n")
+    book.env.update(BROWSER=recorder, XDG_DATA_HOME=os.path.join(rec, "data"),
+                    XDG_CONFIG_HOME=os.path.join(rec, "config"))
+    return opened
+
+
 class Checks:
     def __init__(self):
         self.failures = []

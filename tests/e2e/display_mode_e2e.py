@@ -10,7 +10,7 @@ import sys
 import tempfile
 import time
 
-from book_e2e import SKIP, Book, Checks
+from book_e2e import SKIP, Book, Checks, recording_browser
 
 here = os.path.dirname(os.path.abspath(__file__))
 if os.geteuid() != 0 or not os.path.exists("/usr/lib/xorg/modules/drivers/dummy_drv.so") \
@@ -41,6 +41,7 @@ def current_mode():
 
 c = Checks()
 book = Book(sys.argv[1], env={"DISPLAY": display})
+recording_browser(book)
 try:
     time.sleep(0.5)
     c.check(current_mode() == "1280x1024", "the desktop starts at 1280 x 1024 (%s)" % current_mode())
@@ -52,13 +53,36 @@ try:
     time.sleep(0.3)
     c.check(current_mode() == "1280x1024", "the desktop mode is back (%s)" % current_mode())
 
-    # The child's way out: Ctrl+X, then Yes.
+    # A parent's link from the info panel minimises the window: the desktop's mode is back
+    # while the browser is in front, and the book's returns with the window.
     book.start()
     book.wait_until(7.5)
     c.check(current_mode() == "1024x768", "started again at 1024 x 768 (%s)" % current_mode())
 
     def xdo(*args):
-        subprocess.run(["xdotool", *args], env=env, capture_output=True)
+        return subprocess.run(["xdotool", *args], env=env, capture_output=True,
+                              text=True).stdout.strip()
+
+    xdo("key", "ctrl+r")
+    time.sleep(0.5)
+    xdo("mousemove", str(346 + 165), str(395 + 31))
+    time.sleep(0.3)
+    xdo("click", "1")
+    time.sleep(1.5)
+    c.check(current_mode() == "1280x1024", "minimised, the desktop mode is back (%s)"
+            % current_mode())
+    windows = xdo("search", "--pid", str(book.proc.pid)).split()
+    if windows:
+        xdo("windowactivate", "--sync", windows[-1])
+    time.sleep(1.5)
+    c.check(current_mode() == "1024x768", "restored, the book's mode is back (%s)"
+            % current_mode())
+    xdo("mousemove", str(632 + 36), str(269 + 13))  # close the panel
+    time.sleep(0.3)
+    xdo("click", "1")
+    time.sleep(0.5)
+
+    # The child's way out: Ctrl+X, then Yes.
 
     xdo("key", "ctrl+x")
     time.sleep(0.5)
