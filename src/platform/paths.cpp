@@ -116,7 +116,10 @@ std::string userFolder(const std::string& programFolder, bool programFolderWrita
 }
 
 std::string userFolder(const std::string& programFolder) {
-    const bool writable = access(resolvePath(programFolder).c_str(), W_OK) == 0;
+    // A copy installed under /usr is never written to, not even by root, whose account may
+    // write there: its files belong to the package.
+    const std::string resolved = resolvePath(programFolder);
+    const bool writable = access(resolved.c_str(), W_OK) == 0 && resolved.rfind("/usr/", 0) != 0;
     return userFolder(programFolder, writable, std::getenv("XDG_CACHE_HOME"), std::getenv("HOME"));
 }
 
