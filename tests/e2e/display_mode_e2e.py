@@ -43,7 +43,11 @@ c = Checks()
 book = Book(sys.argv[1], env={"DISPLAY": display})
 recording_browser(book)
 try:
-    time.sleep(0.5)
+    # The server may take a moment to answer on a busy machine.
+    for _ in range(100):
+        if current_mode():
+            break
+        time.sleep(0.1)
     c.check(current_mode() == "1280x1024", "the desktop starts at 1280 x 1024 (%s)" % current_mode())
     book.start()
     book.wait_until(7.5)
