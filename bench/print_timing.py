@@ -11,13 +11,12 @@ program is then pointed at a closed port, for the call with no print system.
 Usage: print_timing.py build/book [presses]"""
 
 import os
-import socket
 import subprocess
 import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-from book_e2e import Book, Picture  # noqa: E402
+from book_e2e import Book, Picture, closed_port  # noqa: E402
 from xprobe import ctrl_key, pixel  # noqa: E402
 
 book_dir = sys.argv[1]
@@ -66,14 +65,6 @@ def one_press(expect_pdf):
             break
         time.sleep(0.001)
     return shown, gone, written
-
-
-def closed_port():
-    s = socket.socket()
-    s.bind(("127.0.0.1", 0))
-    port = s.getsockname()[1]
-    s.close()
-    return port
 
 
 def fmt(seconds):

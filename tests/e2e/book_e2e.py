@@ -6,6 +6,7 @@ import os
 import pwd
 import shutil
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
@@ -165,6 +166,15 @@ class Book:
         self.stop()
         subprocess.run(["pkill", "-f", os.path.join(self.dir, "COLORS.EXE")])
         shutil.rmtree(self.tmp, ignore_errors=True)
+
+
+def closed_port():
+    """A port on 127.0.0.1 where nothing listens: a print system that is not there."""
+    s = socket.socket()
+    s.bind(("127.0.0.1", 0))
+    port = s.getsockname()[1]
+    s.close()
+    return port
 
 
 def recording_browser(book):

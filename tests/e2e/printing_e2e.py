@@ -7,13 +7,13 @@ system to reach, the notice comes and goes and the program answers input through
 import os
 import re
 import shutil
-import socket
 import subprocess
 import sys
 import tempfile
 import time
 
-from book_e2e import SKIP, Book, Checks, Picture, need_display, read_ppm, screenshot, xdotool
+from book_e2e import (SKIP, Book, Checks, Picture, closed_port, need_display, read_ppm, screenshot,
+                      xdotool)
 
 need_display()
 pdf_dir = os.environ.get("CB_CUPS_PDF_DIR")
@@ -149,14 +149,6 @@ def check_page(page, canvas):
     c.check(near(at(SHOE), GREEN), "the shoe is green on paper %s" % (at(SHOE),))
     c.check(near(at(OTHER_SHOE), WHITE),
             "the fill made during the notice is not on paper %s" % (at(OTHER_SHOE),))
-
-
-def closed_port():
-    s = socket.socket()
-    s.bind(("127.0.0.1", 0))
-    port = s.getsockname()[1]
-    s.close()
-    return port
 
 
 pages = tempfile.mkdtemp(prefix="colouring-print-e2e-")
