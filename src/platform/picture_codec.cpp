@@ -2,14 +2,10 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
-#include <fcntl.h>
 #include <gif_lib.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -18,6 +14,7 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/paths.h"
 
 namespace cb {
 namespace {
@@ -204,24 +201,7 @@ Image decodePicture(const uint8_t* data, size_t size, const std::string& what) {
 }
 
 Image decodePictureFile(const std::string& resolvedPath) {
-    const int fd = open(resolvedPath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) unreadable(resolvedPath, std::strerror(errno));
-    struct stat st;
-    std::vector<uint8_t> bytes;
-    bool whole = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-                 static_cast<uint64_t>(st.st_size) <= kMaxPictureBytes;
-    if (whole) {
-        bytes.resize(static_cast<size_t>(st.st_size));
-        size_t done = 0;
-        while (whole && done < bytes.size()) {
-            const ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            whole = n > 0;
-            if (whole) done += static_cast<size_t>(n);
-        }
-    }
-    close(fd);
-    if (!whole) unreadable(resolvedPath, "not a whole file of a picture's size");
+    const std::vector<uint8_t> bytes = readWholeFile(resolvedPath, kMaxPictureBytes);
     return decodePicture(bytes.data(), bytes.size(), resolvedPath);
 }
 

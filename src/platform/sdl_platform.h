@@ -120,6 +120,7 @@ class SdlPlatform : public Platform {
     bool mixerOpen_ = false;
     Mix_Chunk* effect_ = nullptr;
     Mix_Music* music_ = nullptr;
+    std::vector<uint8_t> musicBytes_;  // the loaded piece's file, which it is read from
 
     std::vector<pid_t> children_;
 };

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 #include "platform/errors.h"
 #include "platform/paths.h"
@@ -26,6 +28,14 @@ int mixerVolume(int hundredthsOfDecibel) {
     constexpr double kReference = MIX_MAX_VOLUME / 1.0889432;  // 10^(150 / 2000)
     const double volume = kReference * std::pow(10.0, hundredthsOfDecibel / 2000.0);
     return std::clamp(static_cast<int>(std::lround(volume)), 0, MIX_MAX_VOLUME);
+}
+
+// The largest sound file read, many times the longest sound of the book.
+constexpr size_t kMaxSoundBytes = size_t(16) << 20;
+
+bool startsWith(const std::vector<uint8_t>& bytes, size_t at, const char* magic) {
+    const size_t n = std::strlen(magic);
+    return bytes.size() >= at + n && std::memcmp(bytes.data() + at, magic, n) == 0;
 }
 
 }  // namespace
@@ -53,7 +63,16 @@ void SdlPlatform::closeMixer() {
 void SdlPlatform::playEffect(const std::string& path) {
     if (!mixerOpen_) return;
     // Read before cutting the one playing, so a slow disk does not leave a gap of silence.
-    Mix_Chunk* next = Mix_LoadWAV(resolvePath(path).c_str());
+    // Only a WAV file is played: SDL_mixer would hand any other content to whichever of its
+    // decoders claims it, down to decoding a whole module of garbage before returning.
+    Mix_Chunk* next = nullptr;
+    try {
+        const std::vector<uint8_t> bytes = readWholeFile(resolvePath(path), kMaxSoundBytes);
+        if (startsWith(bytes, 0, "RIFF") && startsWith(bytes, 8, "WAVE"))
+            next = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
+    } catch (const PlatformError&) {
+        // Missing or not a file: silence, and what was playing stops all the same.
+    }
     // Once halted, the previous chunk is no longer read by the mixer and can go.
     Mix_HaltChannel(kEffectChannel);
     if (effect_) Mix_FreeChunk(effect_);
@@ -80,9 +99,16 @@ void SdlPlatform::setMusicVolume(int hundredthsOfDecibel) {
 
 void SdlPlatform::loadMusic(const std::string& path) {
     if (!mixerOpen_) throw PlatformError("no audio device");
-    Mix_Music* next = Mix_LoadMUS(resolvePath(path).c_str());
     if (music_) Mix_FreeMusic(music_);  // halts it first if it still plays
-    music_ = next;
+    music_ = nullptr;
+    // The tune is read here and handed over only when it is a MIDI file: given a folder in its
+    // place, SDL_mixer crashes, and given garbage it "loads" it and fails while playing.
+    musicBytes_ = readWholeFile(resolvePath(path), kMaxSoundBytes);
+    if (!startsWith(musicBytes_, 0, "MThd"))
+        throw PlatformError("cannot load the music " + path + ": not a MIDI file");
+    // The bytes stay with the piece for as long as it is loaded.
+    music_ = Mix_LoadMUSType_RW(SDL_RWFromConstMem(musicBytes_.data(), int(musicBytes_.size())),
+                                MUS_MID, 1);
     if (!music_) throw PlatformError("cannot load the music " + path + ": " + Mix_GetError());
 }
 
@@ -104,6 +130,7 @@ void SdlPlatform::closeMusic() {
     Mix_HaltMusic();
     if (music_) Mix_FreeMusic(music_);
     music_ = nullptr;
+    musicBytes_.clear();
 }
 
 }  // namespace cb
