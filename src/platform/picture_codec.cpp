@@ -169,6 +169,21 @@ Image decodeGif(const uint8_t* data, size_t size, const std::string& what) {
     return image;
 }
 
+// Whether every chunk of a PNG lies whole inside the file, up to its end chunk. SDL_image's
+// reader for libpng ignores a read that comes up short, so libpng, reading on past the end of
+// a cut or damaged file, meets the same stale chunk again and again, for ever.
+bool pngChunksWhole(const uint8_t* data, size_t size) {
+    for (size_t at = 8; size >= 12 && at <= size - 12;) {
+        const uint32_t length = uint32_t(data[at]) << 24 | uint32_t(data[at + 1]) << 16 |
+                                uint32_t(data[at + 2]) << 8 | data[at + 3];
+        if (length > size - at - 12) return false;
+        const bool last = std::memcmp(data + at + 4, "IEND", 4) == 0;
+        at += 12 + size_t(length);
+        if (last) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 Image decodePicture(const uint8_t* data, size_t size, const std::string& what) {
@@ -190,8 +205,10 @@ Image decodePicture(const uint8_t* data, size_t size, const std::string& what) {
             return decodeGif(data, size, what);
         } else if (IMG_isJPG(rw))
             loaded = IMG_LoadJPG_RW(rw);
-        else if (IMG_isPNG(rw))
+        else if (IMG_isPNG(rw) && pngChunksWhole(data, size))
             loaded = IMG_LoadPNG_RW(rw);
+        else if (IMG_isPNG(rw))
+            IMG_SetError("a PNG cut short or damaged");
         else
             IMG_SetError("not a JPEG, GIF, icon, bitmap or PNG picture");
     }

@@ -210,6 +210,24 @@ TEST(PictureCodec, OtherKindsOfPictureAreRefusedThoughSdlImageReadsThem) {
     }
 }
 
+TEST(PictureCodec, APictureCutAnywhereIsReadAsFarAsItGoesOrRefused) {
+    // As a half-copied install leaves it. A PNG cut short once kept libpng reading the same
+    // stale chunk for ever.
+    const fs::path samples = fs::path(CB_SOURCE_DIR) / "tests/fuzz/corpus/picture";
+    for (const char* name : {"00.GIF", "CLOSE2.JPG", "KANTICA8.ICO", "ICON.png", "ARROW.BMP"}) {
+        const Bytes whole = readFile(samples / name);
+        for (size_t cut = 0; cut < whole.size(); cut += whole.size() / 16 + 1) {
+            const Bytes bytes(whole.begin(), whole.begin() + static_cast<long>(cut));
+            try {
+                const Image image = ours(bytes);
+                EXPECT_EQ(image.pixels.size(), size_t(image.width) * image.height);
+            } catch (const PlatformError&) {
+                // Refused: the handler that reads it ends there.
+            }
+        }
+    }
+}
+
 // The check of a PNG chunk (CRC-32), to keep a changed header readable.
 uint32_t crc32(const uint8_t* data, size_t size) {
     uint32_t crc = 0xFFFFFFFF;
