@@ -1,13 +1,16 @@
 #include "platform/paths.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <unordered_map>
 #include <vector>
 
@@ -90,6 +93,28 @@ uint32_t fileLength(const std::string& path) {
     if (stat(resolved.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         throw PlatformError("cannot measure " + path);
     return static_cast<uint32_t>(st.st_size);
+}
+
+std::vector<uint8_t> readWholeFile(const std::string& resolvedPath, size_t maxBytes) {
+    const int fd = open(resolvedPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw PlatformError("cannot open " + resolvedPath + ": " + std::strerror(errno));
+    struct stat st;
+    std::vector<uint8_t> bytes;
+    bool whole =
+        fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<uint64_t>(st.st_size) <= maxBytes;
+    if (whole) {
+        bytes.resize(static_cast<size_t>(st.st_size));
+        size_t done = 0;
+        while (whole && done < bytes.size()) {
+            const ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            whole = n > 0;
+            if (whole) done += static_cast<size_t>(n);
+        }
+    }
+    close(fd);
+    if (!whole) throw PlatformError("cannot read " + resolvedPath + " whole");
+    return bytes;
 }
 
 std::string executableDirectory() {

@@ -2,8 +2,10 @@
 // case, resolved here on a file system that respects case.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace cb {
 
@@ -14,6 +16,12 @@ std::string resolvePath(const std::string& path);
 
 // The length of a file in bytes; throws PlatformError when it is missing or not a file.
 uint32_t fileLength(const std::string& path);
+
+// The whole content of an ordinary file of at most maxBytes; throws PlatformError when it is
+// missing, a folder or anything else that is not an ordinary file, larger, or unreadable. The
+// libraries behind the platform are handed bytes read this way rather than a path: some of
+// them open a folder as if it were a file and take its length for the largest there is.
+std::vector<uint8_t> readWholeFile(const std::string& resolvedPath, size_t maxBytes);
 
 // The directory of the running executable, symlinks followed, without a trailing slash.
 std::string executableDirectory();

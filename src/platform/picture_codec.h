@@ -9,7 +9,9 @@
 
 namespace cb {
 
-// Decodes JPEG, GIF, ICO, BMP or PNG bytes; throws PlatformError on anything unreadable.
+// Decodes JPEG, GIF, ICO, BMP or PNG bytes, told apart by their content whatever the file's
+// name says; throws PlatformError on anything unreadable, on any other kind of picture, on a
+// picture without pixels and on one that would take more than 32 MB to hold.
 Image decodePicture(const uint8_t* data, size_t size, const std::string& what);
 Image decodePictureFile(const std::string& resolvedPath);
 

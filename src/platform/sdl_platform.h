@@ -71,6 +71,11 @@ class SdlPlatform : public Platform {
     Image capture();
     SDL_Window* window() const { return window_; }
 
+  protected:
+    // The programs started that have not yet been seen to end. The product leaves them to
+    // run; a harness that runs the program hundreds of times in a row stops them itself.
+    const std::vector<pid_t>& startedPrograms() const { return children_; }
+
   private:
     // A pointer position not yet delivered: a burst of motion is delivered as its last point.
     struct PendingMotion {

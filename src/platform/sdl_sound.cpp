@@ -6,9 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -48,24 +46,19 @@ void SDLCALL renderMusic(void* synth, Uint8* stream, int bytes) {
                                            bytes / (kChannels * 2));
 }
 
-// A whole MIDI file; throws PlatformError when it is missing, unreadable or no MIDI file.
+// The largest sound file read, many times the longest sound of the book.
+constexpr size_t kMaxSoundBytes = size_t(16) << 20;
+
+bool startsWith(const std::vector<uint8_t>& bytes, size_t at, const char* magic) {
+    const size_t n = std::strlen(magic);
+    return bytes.size() >= at + n && std::memcmp(bytes.data() + at, magic, n) == 0;
+}
+
+// A whole MIDI file; throws PlatformError when it is missing, not an ordinary file, too large
+// or no MIDI file.
 std::vector<uint8_t> readMidiFile(const std::string& path) {
-    const std::string resolved = resolvePath(path);
-    std::vector<uint8_t> bytes;
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(resolved, error))
-        throw PlatformError("no music file " + path);
-    try {
-        std::ifstream in(resolved, std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (in.bad()) throw PlatformError("cannot read the music " + path);
-    } catch (const std::ios_base::failure&) {
-        throw PlatformError("cannot read the music " + path);
-    }
-    static constexpr uint8_t kMagic[] = {'M', 'T', 'h', 'd'};
-    if (bytes.size() < std::size(kMagic) ||
-        !std::equal(std::begin(kMagic), std::end(kMagic), bytes.begin()))
-        throw PlatformError("not a MIDI file: " + path);
+    std::vector<uint8_t> bytes = readWholeFile(resolvePath(path), kMaxSoundBytes);
+    if (!startsWith(bytes, 0, "MThd")) throw PlatformError("not a MIDI file: " + path);
     return bytes;
 }
 
@@ -94,7 +87,16 @@ void SdlPlatform::closeMixer() {
 void SdlPlatform::playEffect(const std::string& path) {
     if (!mixerOpen_) return;
     // Read before cutting the one playing, so a slow disk does not leave a gap of silence.
-    Mix_Chunk* next = Mix_LoadWAV(resolvePath(path).c_str());
+    // Only a WAV file is played: SDL_mixer would hand any other content to whichever of its
+    // decoders claims it, down to decoding a whole module of garbage before returning.
+    Mix_Chunk* next = nullptr;
+    try {
+        const std::vector<uint8_t> bytes = readWholeFile(resolvePath(path), kMaxSoundBytes);
+        if (startsWith(bytes, 0, "RIFF") && startsWith(bytes, 8, "WAVE"))
+            next = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
+    } catch (const PlatformError&) {
+        // Missing or not a file: silence, and what was playing stops all the same.
+    }
     // Once halted, the previous chunk is no longer read by the mixer and can go.
     Mix_HaltChannel(kEffectChannel);
     if (effect_) Mix_FreeChunk(effect_);

@@ -345,7 +345,9 @@ TEST_F(SdlPlatformTest, EffectsAreHeardAndMissingOnesAreSilent) {
         {"a shipped effect, named as the program names it",
          std::string(CB_SOURCE_DIR) + "\\ASSETS\\Sound\\crvena.wav", true},
         {"a missing file", dir_ + "/nothing.wav", false},
-        {"a file that is not a sound", dir_, false},
+        {"a folder", dir_, false},
+        {"the tune, which SDL_mixer would play as an effect",
+         std::string(CB_SOURCE_DIR) + "/assets/MUSIC/001.MID", false},
     };
     for (const Case& c : cases) {
         const std::string capture = dir_ + "/capture.raw";
@@ -392,6 +394,24 @@ TEST_F(SdlPlatformTest, EffectsWithoutASoundDeviceAreSilent) {
     const std::string tone = dir_ + "/tone.wav";
     writeTone(tone);
     EXPECT_NO_THROW(platform.playEffect(tone));
+}
+
+TEST_F(SdlPlatformTest, TheTuneLoadsFromAMidiFileOnlyAndAnythingElseIsAnError) {
+    const std::string tune = std::string(CB_SOURCE_DIR) + "\\ASSETS\\Music\\001.mid";
+    const std::string garbage = dir_ + "/garbage.mid", folder = dir_ + "/folder.mid";
+    std::ofstream(garbage) << std::string(7243, 'x');
+    fs::create_directory(folder);
+    const std::string effect = dir_ + "/tone.wav";
+    writeTone(effect);
+    auto& platform = open();
+    platform.openMusic();
+    platform.loadMusic(tune);
+    EXPECT_NO_THROW(platform.playMusic());
+    for (const std::string& path : {dir_ + "/nothing.mid", folder, garbage, effect}) {
+        // A folder made SDL_mixer crash; garbage it took for a tune and failed to play.
+        EXPECT_THROW(platform.loadMusic(path), cb::PlatformError) << path;
+        EXPECT_THROW(platform.playMusic(), cb::PlatformError) << path;
+    }
 }
 
 TEST_F(SdlPlatformTest, TimerCountsSecondsSinceMidnight) {
