@@ -10,32 +10,16 @@ import sys
 import time
 import urllib.parse
 
-from book_e2e import Book, Checks, Picture, keyboard_grabbed, need_display, screenshot, xdotool
+from book_e2e import (Book, Checks, Picture, keyboard_grabbed, need_display, screenshot,
+                      window_state, xdotool)
 
 need_display()
 c = Checks()
 shots = os.environ.get("CB_SHOTS", "/tmp")
 
-# A browser that only writes down what it was asked to open, found by xdg-open both as the
-# default handler of web pages and as $BROWSER.
 book_dir = sys.argv[1]
 book = Book(book_dir)
-rec = os.path.join(book.tmp, "browser")
-os.makedirs(os.path.join(rec, "data", "applications"))
-os.makedirs(os.path.join(rec, "config"))
-opened = os.path.join(rec, "opened.txt")
-recorder = os.path.join(rec, "record.sh")
-with open(recorder, "w") as f:
-    f.write('#!/bin/sh\nprintf "%%s\\n" "$@" >> "%s"\n' % opened)
-os.chmod(recorder, 0o755)
-with open(os.path.join(rec, "data", "applications", "recorder.desktop"), "w") as f:
-    f.write("[Desktop Entry]\nType=Application\nName=Recorder\nExec=%s %%u\n"
-            "MimeType=text/html;x-scheme-handler/file;\n" % recorder)
-with open(os.path.join(rec, "config", "mimeapps.list"), "w") as f:
-    f.write("[Default Applications]\ntext/html=recorder.desktop\n"
-            "x-scheme-handler/file=recorder.desktop\n")
-book.env.update(BROWSER=recorder, XDG_DATA_HOME=os.path.join(rec, "data"),
-                XDG_CONFIG_HOME=os.path.join(rec, "config"))
+opened = book.record_links()
 
 
 def picture(name):
@@ -52,11 +36,6 @@ def click(x, y):
     time.sleep(0.3)
     xdotool("click", "1")
     time.sleep(0.5)
-
-
-def window_state(win):
-    out = subprocess.run(["xprop", "-id", win, "WM_STATE"], capture_output=True, text=True).stdout
-    return "Iconic" if "Iconic" in out else "Normal" if "Normal" in out else out.strip()
 
 
 class Links(html.parser.HTMLParser):
