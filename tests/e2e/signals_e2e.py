@@ -138,17 +138,33 @@ def signals_named(signals):
 results = []
 
 
-def end_by_signal(book, phase, signals):
+def send_until_ended(proc, signals):
+    """The signals in turn, one every half millisecond, for as long as the process lives."""
+    n = 0
+    while proc.poll() is None and n < 20000:
+        try:
+            proc.send_signal(signals[n % len(signals)])
+        except ProcessLookupError:
+            break
+        n += 1
+        time.sleep(0.0005)
+
+
+def end_by_signal(book, phase, signals, repeated=False):
     book.start()
     what = phase(book)
-    name = "%s, %s" % (signals_named(signals), phase.__name__.replace("_", " "))
+    name = "%s%s, %s" % (signals_named(signals), " over and over" if repeated else "",
+                         phase.__name__.replace("_", " "))
     if book.proc.poll() is not None:
         c.check(False, "%s: the program was running when the signal went (it ended with %s)"
                 % (name, book.proc.returncode))
         return
     sent = time.monotonic()
-    for s in signals:
-        book.proc.send_signal(s)
+    if repeated:
+        send_until_ended(book.proc, signals)
+    else:
+        for s in signals:
+            book.proc.send_signal(s)
     try:
         code = book.proc.wait(10)
     except subprocess.TimeoutExpired:
@@ -167,10 +183,11 @@ def end_by_signal(book, phase, signals):
 TERM, INT, HUP = signal.SIGTERM, signal.SIGINT, signal.SIGHUP
 # Every phase with one signal, the three taking turns so that each ends the program at least
 # twice; all three one after another at the phase with the most threads running; and all
-# three at once, as a session's end sends SIGTERM and SIGHUP together.
+# three at once and then again and again until the program has gone, as a session's end
+# sends SIGTERM and SIGHUP together and an impatient parent sends another.
 MATRIX = [(intro_wait, [TERM]), (second_wait, [INT]), (wipe, [HUP]), (print_notice, [TERM]),
-          (music, [INT]), (panel, [HUP]), (minimised, [TERM]), (music, [TERM]), (music, [HUP]),
-          (main_screen, [TERM, HUP, INT])]
+          (music, [INT]), (panel, [HUP]), (minimised, [TERM]), (music, [TERM]), (music, [HUP])]
+REPEATED = [(main_screen, [TERM, HUP, INT]), (music, [HUP, INT, TERM])]
 
 x = XServer(dummy=True)
 os.environ["DISPLAY"] = x.display
@@ -184,6 +201,8 @@ try:
     c.check(mode == DESKTOP, "the desktop starts at %s (%s)" % (DESKTOP, mode))
     for phase, signals in MATRIX:
         end_by_signal(book, phase, signals)
+    for phase, signals in REPEATED:
+        end_by_signal(book, phase, signals, repeated=True)
 
     # The intro crashes during the first wait: the book starts all the same.
     book.start()
