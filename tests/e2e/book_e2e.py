@@ -134,29 +134,20 @@ class XServer:
 
     def __init__(self, dummy=False):
         self.work = tempfile.mkdtemp(prefix="colouring-x-")
-        wanted = self._free_display()
         if dummy:
             command = ["Xorg", "-noreset", "-nolisten", "tcp",
                        "-config", os.path.join(HERE, "xorg-dummy.conf"),
                        "-logfile", os.path.join(self.work, "xorg.log")]
         else:
             command = ["Xvfb", "-screen", "0", "1024x768x24", "-nolisten", "tcp"]
-        if wanted is None:
-            read_end, write_end = os.pipe()
-            self.server = subprocess.Popen(command + ["-displayfd", str(write_end)],
-                                           pass_fds=(write_end,), stdout=subprocess.DEVNULL,
-                                           stderr=subprocess.DEVNULL)
-            os.close(write_end)
-            self.number = int(os.read(read_end, 16).decode().strip())
-            os.close(read_end)
+        # A server that ends at once (another one took the number meanwhile) is tried again.
+        for _ in range(3):
+            self.number = self._start(command)
+            if self.number is not None:
+                break
+            time.sleep(0.5)
         else:
-            self.server = subprocess.Popen([command[0], ":%d" % wanted] + command[1:],
-                                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            self.number = wanted
-            for _ in range(200):
-                if os.path.exists("/tmp/.X11-unix/X%d" % wanted) or self.server.poll() is not None:
-                    break
-                time.sleep(0.05)
+            raise RuntimeError("the X server %s does not start" % command[0])
         self.display = ":%d" % self.number
         self.env = dict(os.environ, DISPLAY=self.display)
         self.env.pop("WAYLAND_DISPLAY", None)
@@ -164,6 +155,28 @@ class XServer:
                                    env=self.env, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
         time.sleep(0.5)
+
+    def _start(self, command):
+        """Starts the server; returns its display number, or None when it ended at once."""
+        wanted = self._free_display()
+        if wanted is None:
+            read_end, write_end = os.pipe()
+            self.server = subprocess.Popen(command + ["-displayfd", str(write_end)],
+                                           pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+                                           stderr=subprocess.DEVNULL)
+            os.close(write_end)
+            said = os.read(read_end, 16).decode().strip()
+            os.close(read_end)
+            return int(said) if said else None
+        self.server = subprocess.Popen([command[0], ":%d" % wanted] + command[1:],
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for _ in range(200):
+            if self.server.poll() is not None:
+                return None
+            if os.path.exists("/tmp/.X11-unix/X%d" % wanted):
+                return wanted
+            time.sleep(0.05)
+        return wanted
 
     @staticmethod
     def _free_display():
