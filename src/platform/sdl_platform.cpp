@@ -139,6 +139,13 @@ void SdlPlatform::shutDown() {
 }
 
 void SdlPlatform::exitNow() {
+    // The end has begun, and another request to end has nothing to add: a shutdown sends
+    // SIGTERM and SIGHUP together, an impatient parent sends a second one. Once SDL_Quit has
+    // given SIGTERM and SIGINT back to their default action, such a signal would end the
+    // program with its own status instead of 0, so from here on they are ignored.
+    signal(SIGTERM, SIG_IGN);
+    signal(SIGINT, SIG_IGN);
+    signal(SIGHUP, SIG_IGN);
     shutDown();
     _exit(0);
 }

@@ -14,6 +14,21 @@ import time
 
 SKIP = 77  # ctest's skip code: no display to test on
 
+# A sanitizer build (CB_SANITIZE=ON) ends at its first report with this status and writes the
+# report to its standard error, which the harness keeps and reads; in any other build these
+# settings are ignored. LeakSanitizer stays off: the program leaves through _exit, which
+# skips the leak check, and memory that grows is measured from outside instead (monkey.py).
+SANITIZER_EXIT = 86
+SANITIZER_OPTIONS = {
+    "ASAN_OPTIONS": "halt_on_error=1:exitcode=%d:detect_leaks=0:abort_on_error=0"
+                    % SANITIZER_EXIT,
+    "UBSAN_OPTIONS": "halt_on_error=1:exitcode=%d:print_stacktrace=1" % SANITIZER_EXIT,
+}
+SANITIZER_MARKS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:",
+                   "SUMMARY: UndefinedBehaviorSanitizer", "SUMMARY: AddressSanitizer")
+# The reports found by every book of this test so far; Checks.finish fails on any.
+sanitizer_reports = []
+
 
 def need_display():
     if not os.environ.get("DISPLAY") or not shutil.which("xdotool"):
@@ -81,6 +96,13 @@ def xdotool(*args):
     return subprocess.run(["xdotool", *args], capture_output=True, text=True).stdout.strip()
 
 
+def window_state(win):
+    """The window's state as the window manager set it: Normal, Iconic (minimised), or what
+    xprop said instead."""
+    out = subprocess.run(["xprop", "-id", win, "WM_STATE"], capture_output=True, text=True).stdout
+    return "Iconic" if "Iconic" in out else "Normal" if "Normal" in out else out.strip()
+
+
 def keyboard_grabbed():
     """Whether some client holds the X keyboard: another client's grab of it is refused."""
     x = ctypes.CDLL("libX11.so.6")
@@ -100,6 +122,96 @@ def keyboard_grabbed():
         x.XUngrabKeyboard(display, 0)
     x.XCloseDisplay(display)
     return result != grab_success
+
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+class XServer:
+    """An X server of the test's own with a window manager on it: Xvfb at 1024 x 768, or, with
+    dummy=True, Xorg's dummy driver whose desktop runs at 1280 x 1024 (that needs root). It
+    takes the first free display number, or, with CB_X_DISPLAYS=first-last set, the first free
+    one of that range, so that developers who share a machine keep out of each other's way."""
+
+    def __init__(self, dummy=False):
+        self.work = tempfile.mkdtemp(prefix="colouring-x-")
+        if dummy:
+            command = ["Xorg", "-noreset", "-nolisten", "tcp",
+                       "-config", os.path.join(HERE, "xorg-dummy.conf"),
+                       "-logfile", os.path.join(self.work, "xorg.log")]
+        else:
+            command = ["Xvfb", "-screen", "0", "1024x768x24", "-nolisten", "tcp"]
+        # A server that ends at once (another one took the number meanwhile) is tried again.
+        for _ in range(3):
+            self.number = self._start(command)
+            if self.number is not None:
+                break
+            time.sleep(0.5)
+        else:
+            raise RuntimeError("the X server %s does not start" % command[0])
+        self.display = ":%d" % self.number
+        self.env = dict(os.environ, DISPLAY=self.display)
+        self.env.pop("WAYLAND_DISPLAY", None)
+        self.wm = subprocess.Popen(["matchbox-window-manager", "-use_titlebar", "no"],
+                                   env=self.env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        time.sleep(0.5)
+
+    def _start(self, command):
+        """Starts the server; returns its display number, or None when it ended at once."""
+        wanted = self._free_display()
+        if wanted is None:
+            read_end, write_end = os.pipe()
+            self.server = subprocess.Popen(command + ["-displayfd", str(write_end)],
+                                           pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+                                           stderr=subprocess.DEVNULL)
+            os.close(write_end)
+            said = os.read(read_end, 16).decode().strip()
+            os.close(read_end)
+            return int(said) if said else None
+        self.server = subprocess.Popen([command[0], ":%d" % wanted] + command[1:],
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for _ in range(200):
+            if self.server.poll() is not None:
+                return None
+            if os.path.exists("/tmp/.X11-unix/X%d" % wanted):
+                return wanted
+            time.sleep(0.05)
+        return wanted
+
+    @staticmethod
+    def _free_display():
+        chosen = os.environ.get("CB_X_DISPLAYS")
+        if not chosen:
+            return None
+        first, last = (int(n) for n in chosen.split("-"))
+        for n in range(first, last + 1):
+            if not os.path.exists("/tmp/.X%d-lock" % n) and \
+                    not os.path.exists("/tmp/.X11-unix/X%d" % n):
+                return n
+        raise RuntimeError("no free display in " + chosen)
+
+    def kill(self):
+        """The server goes away at once, as in a crash; the files it leaves are removed."""
+        self.server.kill()
+        self.server.wait(10)
+        for stale in ("/tmp/.X%d-lock" % self.number, "/tmp/.X11-unix/X%d" % self.number):
+            try:
+                os.remove(stale)
+            except FileNotFoundError:
+                pass
+
+    def stop(self):
+        if self.wm.poll() is None:
+            self.wm.terminate()
+            self.wm.wait(10)
+        if self.server.poll() is None:
+            self.server.terminate()
+            try:
+                self.server.wait(10)
+            except subprocess.TimeoutExpired:
+                self.kill()
+        shutil.rmtree(self.work, ignore_errors=True)
 
 
 def as_user(user):
@@ -129,8 +241,35 @@ class Book:
             self.env = dict(env or {})
         else:
             self.env = dict(os.environ, **(env or {}))
+        for name, value in SANITIZER_OPTIONS.items():
+            extra = os.environ.get(name)
+            self.env[name] = value + (":" + extra if extra else "")
+        # The standard error of every run of the program, and of the intro it starts.
+        self.stderr_path = os.path.join(self.tmp, "stderr.log")
         self.proc = None
         self.started = None
+
+    def record_links(self):
+        """Puts a browser in place that only writes down what it was asked to open, found by
+        the desktop's real xdg-open both as the default handler of web pages and as $BROWSER.
+        Returns the file it writes to, an address a line."""
+        rec = os.path.join(self.tmp, "browser")
+        os.makedirs(os.path.join(rec, "data", "applications"))
+        os.makedirs(os.path.join(rec, "config"))
+        opened = os.path.join(rec, "opened.txt")
+        recorder = os.path.join(rec, "record.sh")
+        with open(recorder, "w") as f:
+            f.write('#!/bin/sh\nprintf "%%s\\n" "$@" >> "%s"\n' % opened)
+        os.chmod(recorder, 0o755)
+        with open(os.path.join(rec, "data", "applications", "recorder.desktop"), "w") as f:
+            f.write("[Desktop Entry]\nType=Application\nName=Recorder\nExec=%s %%u\n"
+                    "MimeType=text/html;x-scheme-handler/file;\n" % recorder)
+        with open(os.path.join(rec, "config", "mimeapps.list"), "w") as f:
+            f.write("[Default Applications]\ntext/html=recorder.desktop\n"
+                    "x-scheme-handler/file=recorder.desktop\n")
+        self.env.update(BROWSER=recorder, XDG_DATA_HOME=os.path.join(rec, "data"),
+                        XDG_CONFIG_HOME=os.path.join(rec, "config"))
+        return opened
 
     def start(self):
         # The pointer starts over the window background, wherever an earlier test left it, so
@@ -139,8 +278,20 @@ class Book:
             subprocess.run(["xdotool", "mousemove", "1010", "20"], env=self.env,
                            capture_output=True)
         self.started = time.monotonic()
-        self.proc = subprocess.Popen(self.prefix + [self.link], cwd="/", env=self.env,
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        with open(self.stderr_path, "ab") as stderr:
+            self.proc = subprocess.Popen(self.prefix + [self.link], cwd="/", env=self.env,
+                                         stdout=subprocess.DEVNULL, stderr=stderr)
+
+    def sanitizer_report(self):
+        """The sanitizer reports written so far by the program or its intro, or ''."""
+        try:
+            with open(self.stderr_path, errors="replace") as f:
+                lines = f.read().splitlines()
+        except FileNotFoundError:
+            return ""
+        first = next((i for i, line in enumerate(lines)
+                      if any(mark in line for mark in SANITIZER_MARKS)), None)
+        return "" if first is None else "\n".join(lines[first:first + 80])
 
     def wait_until(self, seconds_after_start):
         delay = self.started + seconds_after_start - time.monotonic()
@@ -165,6 +316,10 @@ class Book:
     def cleanup(self):
         self.stop()
         subprocess.run(["pkill", "-f", os.path.join(self.dir, "COLORS.EXE")])
+        report = self.sanitizer_report()
+        if report:
+            print("sanitizer report:\n" + report)
+            sanitizer_reports.append(report)
         shutil.rmtree(self.tmp, ignore_errors=True)
 
 
@@ -177,29 +332,6 @@ def closed_port():
     return port
 
 
-def recording_browser(book):
-    """Stands a recorder in for the browser of this book's desktop: xdg-open finds it both as
-    the default handler of web pages and as $BROWSER. Returns the file it writes each address
-    (or file name) it is handed to, one a line."""
-    rec = os.path.join(book.tmp, "browser")
-    os.makedirs(os.path.join(rec, "data", "applications"), exist_ok=True)
-    os.makedirs(os.path.join(rec, "config"), exist_ok=True)
-    opened = os.path.join(rec, "opened.txt")
-    recorder = os.path.join(rec, "record.sh")
-    with open(recorder, "w") as f:
-        f.write('#!/bin/sh\nprintf "%%s\\n" "$@" >> "%s"\n' % opened)
-    os.chmod(recorder, 0o755)
-    with open(os.path.join(rec, "data", "applications", "recorder.desktop"), "w") as f:
-        f.write("[Desktop Entry]\nType=Application\nName=Recorder\nExec=%s %%u\n"
-                "MimeType=text/html;x-scheme-handler/file;\n" % recorder)
-    with open(os.path.join(rec, "config", "mimeapps.list"), "w") as f:
-        f.write("[Default Applications]\ntext/html=recorder.desktop\n"
-                "x-scheme-handler/file=recorder.desktop\n")
-    book.env.update(BROWSER=recorder, XDG_DATA_HOME=os.path.join(rec, "data"),
-                    XDG_CONFIG_HOME=os.path.join(rec, "config"))
-    return opened
-
-
 class Checks:
     def __init__(self):
         self.failures = []
@@ -210,6 +342,9 @@ class Checks:
             self.failures.append(what)
 
     def finish(self):
+        if sanitizer_reports:
+            self.check(False, "no sanitizer report (%d found, shown above)"
+                       % len(sanitizer_reports))
         passed_note = "all checks passed" if not self.failures else \
             "%d check(s) failed" % len(self.failures)
         print(passed_note)

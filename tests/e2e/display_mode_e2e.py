@@ -10,7 +10,7 @@ import sys
 import tempfile
 import time
 
-from book_e2e import SKIP, Book, Checks, recording_browser
+from book_e2e import SKIP, Book, Checks
 
 here = os.path.dirname(os.path.abspath(__file__))
 if os.geteuid() != 0 or not os.path.exists("/usr/lib/xorg/modules/drivers/dummy_drv.so") \
@@ -41,7 +41,7 @@ def current_mode():
 
 c = Checks()
 book = Book(sys.argv[1], env={"DISPLAY": display})
-recording_browser(book)
+book.record_links()
 try:
     # The server may take a moment to answer on a busy machine.
     for _ in range(100):

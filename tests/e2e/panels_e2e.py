@@ -10,17 +10,16 @@ import sys
 import time
 import urllib.parse
 
-from book_e2e import (Book, Checks, Picture, keyboard_grabbed, need_display, recording_browser,
-                      screenshot, xdotool)
+from book_e2e import (Book, Checks, Picture, keyboard_grabbed, need_display, screenshot,
+                      window_state, xdotool)
 
 need_display()
 c = Checks()
 shots = os.environ.get("CB_SHOTS", "/tmp")
 
-# A browser that only writes down what it was asked to open.
 book_dir = sys.argv[1]
 book = Book(book_dir)
-opened = recording_browser(book)
+opened = book.record_links()
 
 
 def picture(name):
@@ -37,11 +36,6 @@ def click(x, y):
     time.sleep(0.3)
     xdotool("click", "1")
     time.sleep(0.5)
-
-
-def window_state(win):
-    out = subprocess.run(["xprop", "-id", win, "WM_STATE"], capture_output=True, text=True).stdout
-    return "Iconic" if "Iconic" in out else "Normal" if "Normal" in out else out.strip()
 
 
 class Links(html.parser.HTMLParser):
