@@ -126,6 +126,19 @@ def keyboard_grabbed():
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
+def read_display_number(fd):
+    """What an X server started with -displayfd writes: its display number and a newline, in
+    two writes. The pipe is read to the newline, because a server whose second write finds
+    the pipe closed ends with a fatal error. Returns '' when the server ended first."""
+    said = b""
+    while not said.endswith(b"\n"):
+        chunk = os.read(fd, 16)
+        if not chunk:
+            break
+        said += chunk
+    return said.decode().strip()
+
+
 class XServer:
     """An X server of the test's own with a window manager on it: Xvfb at 1024 x 768, or, with
     dummy=True, Xorg's dummy driver whose desktop runs at 1280 x 1024 (that needs root). It
@@ -165,7 +178,7 @@ class XServer:
                                            pass_fds=(write_end,), stdout=subprocess.DEVNULL,
                                            stderr=subprocess.DEVNULL)
             os.close(write_end)
-            said = os.read(read_end, 16).decode().strip()
+            said = read_display_number(read_end)
             os.close(read_end)
             return int(said) if said else None
         self.server = subprocess.Popen([command[0], ":%d" % wanted] + command[1:],
