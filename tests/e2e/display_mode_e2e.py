@@ -10,7 +10,7 @@ import sys
 import tempfile
 import time
 
-from book_e2e import SKIP, Book, Checks
+from book_e2e import SKIP, Book, Checks, read_display_number
 
 here = os.path.dirname(os.path.abspath(__file__))
 if os.geteuid() != 0 or not os.path.exists("/usr/lib/xorg/modules/drivers/dummy_drv.so") \
@@ -26,7 +26,7 @@ xorg = subprocess.Popen(["Xorg", "-noreset", "-nolisten", "tcp", "-displayfd", s
                         pass_fds=(write_end,), stdout=subprocess.DEVNULL,
                         stderr=subprocess.DEVNULL)
 os.close(write_end)
-display = ":" + os.read(read_end, 16).decode().strip()
+display = ":" + read_display_number(read_end)
 os.close(read_end)
 env = dict(os.environ, DISPLAY=display)
 wm = subprocess.Popen(["matchbox-window-manager", "-use_titlebar", "no"], env=env,
