@@ -15,51 +15,13 @@
 
 #include "platform/errors.h"
 #include "platform/paths.h"
+#include "platform/sdl_memory_ceiling.h"
 
 namespace cb {
 namespace {
 
-// The most memory one picture may take while it is decoded, and the largest picture file read:
-// about ten times the largest picture of the book (1024 x 768). A damaged size field would
-// otherwise make a decoder allocate and clear gigabytes before it finds that the data is not
-// there.
-constexpr size_t kMaxPictureBytes = size_t(32) << 20;
-
-// SDL's allocator with a ceiling on each request while a picture is decoded: the decoders
-// behind SDL_image take their picture from it, so a picture too large fails there like any
-// other unreadable file. It is put in place before main, before SDL allocates anything.
-thread_local bool decoding = false;
-SDL_malloc_func sdlMalloc = nullptr;
-SDL_calloc_func sdlCalloc = nullptr;
-SDL_realloc_func sdlRealloc = nullptr;
-SDL_free_func sdlFree = nullptr;
-
-bool tooLarge(size_t bytes) {
-    return decoding && bytes > kMaxPictureBytes;
-}
-void* cappedMalloc(size_t bytes) {
-    return tooLarge(bytes) ? nullptr : sdlMalloc(bytes);
-}
-void* cappedCalloc(size_t count, size_t bytes) {
-    const bool overflows = bytes != 0 && count > SIZE_MAX / bytes;
-    return overflows || tooLarge(count * bytes) ? nullptr : sdlCalloc(count, bytes);
-}
-void* cappedRealloc(void* block, size_t bytes) {
-    return tooLarge(bytes) ? nullptr : sdlRealloc(block, bytes);
-}
-[[maybe_unused]] const bool allocatorCapped = [] {
-    SDL_GetOriginalMemoryFunctions(&sdlMalloc, &sdlCalloc, &sdlRealloc, &sdlFree);
-    return SDL_SetMemoryFunctions(cappedMalloc, cappedCalloc, cappedRealloc, sdlFree) == 0;
-}();
-
-// The ceiling holds for as long as one of these lives.
-class Decoding {
-  public:
-    Decoding() { decoding = true; }
-    ~Decoding() { decoding = false; }
-    Decoding(const Decoding&) = delete;
-    Decoding& operator=(const Decoding&) = delete;
-};
+// The largest picture file read, and the most a picture may take to hold.
+constexpr size_t kMaxPictureBytes = kDecodingCeilingBytes;
 
 [[noreturn]] void unreadable(const std::string& what, const std::string& why) {
     throw PlatformError("cannot read picture " + what + ": " + why);
@@ -195,7 +157,7 @@ Image decodePicture(const uint8_t* data, size_t size, const std::string& what) {
     // stays out of reach of a damaged file.
     SDL_Surface* loaded = nullptr;
     {
-        const Decoding ceiling;
+        const SdlMemoryCeiling ceiling;
         if (IMG_isICO(rw))
             loaded = IMG_LoadICO_RW(rw);
         else if (IMG_isBMP(rw))
@@ -213,7 +175,7 @@ Image decodePicture(const uint8_t* data, size_t size, const std::string& what) {
             IMG_SetError("not a JPEG, GIF, icon, bitmap or PNG picture");
     }
     SDL_RWclose(rw);
-    const Decoding ceiling;
+    const SdlMemoryCeiling ceiling;
     return fromSurface(loaded, what);
 }
 

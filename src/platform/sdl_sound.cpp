@@ -10,6 +10,7 @@
 
 #include "platform/errors.h"
 #include "platform/paths.h"
+#include "platform/sdl_memory_ceiling.h"
 #include "platform/sdl_platform.h"
 
 namespace cb {
@@ -68,8 +69,11 @@ void SdlPlatform::playEffect(const std::string& path) {
     Mix_Chunk* next = nullptr;
     try {
         const std::vector<uint8_t> bytes = readWholeFile(resolvePath(path), kMaxSoundBytes);
-        if (startsWith(bytes, 0, "RIFF") && startsWith(bytes, 8, "WAVE"))
+        if (startsWith(bytes, 0, "RIFF") && startsWith(bytes, 8, "WAVE")) {
+            // SDL reserves what the file's data chunk says it holds, before reading it.
+            const SdlMemoryCeiling ceiling;
             next = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
+        }
     } catch (const PlatformError&) {
         // Missing or not a file: silence, and what was playing stops all the same.
     }
@@ -107,8 +111,11 @@ void SdlPlatform::loadMusic(const std::string& path) {
     if (!startsWith(musicBytes_, 0, "MThd"))
         throw PlatformError("cannot load the music " + path + ": not a MIDI file");
     // The bytes stay with the piece for as long as it is loaded.
-    music_ = Mix_LoadMUSType_RW(SDL_RWFromConstMem(musicBytes_.data(), int(musicBytes_.size())),
-                                MUS_MID, 1);
+    {
+        const SdlMemoryCeiling ceiling;
+        music_ = Mix_LoadMUSType_RW(SDL_RWFromConstMem(musicBytes_.data(), int(musicBytes_.size())),
+                                    MUS_MID, 1);
+    }
     if (!music_) throw PlatformError("cannot load the music " + path + ": " + Mix_GetError());
 }
 
