@@ -62,6 +62,30 @@ bool pngChunksWhole(const uint8_t* data, size_t size) {
     return false;
 }
 
+// Whether the picture SDL_image takes from an icon file has pixels. It takes the first entry
+// with the most colours (a field of 0 meaning 256, and bytes past the end reading as 0); given
+// one without width or height it does arithmetic on a null pointer before it gives up.
+bool iconHasPixels(const uint8_t* data, size_t size) {
+    const auto byte = [&](size_t at) -> uint32_t { return at < size ? data[at] : 0; };
+    const auto le32 = [&](size_t at) {
+        return byte(at) | byte(at + 1) << 8 | byte(at + 2) << 16 | byte(at + 3) << 24;
+    };
+    const uint32_t entries = byte(4) | byte(5) << 8;
+    uint32_t mostColours = 0, offset = 0;
+    for (uint32_t i = 0; i < entries; ++i) {
+        const uint32_t colours = byte(6 + 16 * size_t(i) + 2) ? byte(6 + 16 * size_t(i) + 2) : 256;
+        if (colours > mostColours) {
+            mostColours = colours;
+            offset = le32(6 + 16 * size_t(i) + 12);
+        }
+    }
+    // A header of another kind SDL_image refuses by itself; a height counts the mask too.
+    if (le32(offset) != 40) return true;
+    const auto width = static_cast<int32_t>(le32(size_t(offset) + 4));
+    const auto height = static_cast<int32_t>(le32(size_t(offset) + 8));
+    return width > 0 && (height >> 1) > 0;
+}
+
 }  // namespace
 
 Image decodePicture(const uint8_t* data, size_t size, const std::string& what) {
@@ -74,8 +98,10 @@ Image decodePicture(const uint8_t* data, size_t size, const std::string& what) {
     SDL_Surface* loaded = nullptr;
     {
         const SdlMemoryCeiling ceiling;
-        if (IMG_isICO(rw))
+        if (IMG_isICO(rw) && iconHasPixels(data, size))
             loaded = IMG_LoadICO_RW(rw);
+        else if (IMG_isICO(rw))
+            IMG_SetError("an icon without pixels");
         else if (IMG_isBMP(rw))
             loaded = IMG_LoadBMP_RW(rw);
         else if (IMG_isGIF(rw)) {
