@@ -14,52 +14,15 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/gif_reader.h"
 #include "platform/paths.h"
+#include "platform/sdl_memory_ceiling.h"
 
 namespace cb {
 namespace {
 
-// The most memory one picture may take while it is decoded, and the largest picture file read:
-// about ten times the largest picture of the book (1024 x 768). A damaged size field would
-// otherwise make a decoder allocate and clear gigabytes before it finds that the data is not
-// there.
-constexpr size_t kMaxPictureBytes = size_t(32) << 20;
-
-// SDL's allocator with a ceiling on each request while a picture is decoded: the decoders
-// behind SDL_image take their picture from it, so a picture too large fails there like any
-// other unreadable file. It is put in place before main, before SDL allocates anything.
-thread_local bool decoding = false;
-SDL_malloc_func sdlMalloc = nullptr;
-SDL_calloc_func sdlCalloc = nullptr;
-SDL_realloc_func sdlRealloc = nullptr;
-SDL_free_func sdlFree = nullptr;
-
-bool tooLarge(size_t bytes) {
-    return decoding && bytes > kMaxPictureBytes;
-}
-void* cappedMalloc(size_t bytes) {
-    return tooLarge(bytes) ? nullptr : sdlMalloc(bytes);
-}
-void* cappedCalloc(size_t count, size_t bytes) {
-    const bool overflows = bytes != 0 && count > SIZE_MAX / bytes;
-    return overflows || tooLarge(count * bytes) ? nullptr : sdlCalloc(count, bytes);
-}
-void* cappedRealloc(void* block, size_t bytes) {
-    return tooLarge(bytes) ? nullptr : sdlRealloc(block, bytes);
-}
-[[maybe_unused]] const bool allocatorCapped = [] {
-    SDL_GetOriginalMemoryFunctions(&sdlMalloc, &sdlCalloc, &sdlRealloc, &sdlFree);
-    return SDL_SetMemoryFunctions(cappedMalloc, cappedCalloc, cappedRealloc, sdlFree) == 0;
-}();
-
-// The ceiling holds for as long as one of these lives.
-class Decoding {
-  public:
-    Decoding() { decoding = true; }
-    ~Decoding() { decoding = false; }
-    Decoding(const Decoding&) = delete;
-    Decoding& operator=(const Decoding&) = delete;
-};
+// The largest picture file read, and the most a picture may take to hold.
+constexpr size_t kMaxPictureBytes = kDecodingCeilingBytes;
 
 [[noreturn]] void unreadable(const std::string& what, const std::string& why) {
     throw PlatformError("cannot read picture " + what + ": " + why);
@@ -84,91 +47,6 @@ Image fromSurface(SDL_Surface* loaded, const std::string& what) {
     return image;
 }
 
-// GIF bytes handed to giflib from memory.
-struct GifSource {
-    const uint8_t* data;
-    size_t size;
-    size_t at = 0;
-};
-
-int readGif(GifFileType* gif, GifByteType* out, int wanted) {
-    GifSource& source = *static_cast<GifSource*>(gif->UserData);
-    const size_t n = std::min(static_cast<size_t>(std::max(wanted, 0)), source.size - source.at);
-    std::memcpy(out, source.data + source.at, n);
-    source.at += n;
-    return static_cast<int>(n);
-}
-
-struct GifCloser {
-    void operator()(GifFileType* gif) const {
-        int ignored = 0;
-        DGifCloseFile(gif, &ignored);
-    }
-};
-
-// The first picture of a GIF, read with giflib and turned into pixels as SDL_image does it:
-// a palette of 256 entries, white beyond the colour table, the transparent colour (the last
-// one a graphics control block gave) with no alpha, and a picture whose data stops early kept
-// as far as it was read, the rest in the palette's first colour. SDL_image's own GIF reader is
-// not used: a damaged stream of codes makes it write past the end of its stack.
-Image decodeGif(const uint8_t* data, size_t size, const std::string& what) {
-    GifSource source{data, size};
-    int error = 0;
-    const std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&source, readGif, &error));
-    if (!gif) unreadable(what, GifErrorString(error));
-    int transparent = -1;
-    for (GifRecordType record = UNDEFINED_RECORD_TYPE; record != IMAGE_DESC_RECORD_TYPE;) {
-        if (DGifGetRecordType(gif.get(), &record) == GIF_ERROR || record == TERMINATE_RECORD_TYPE)
-            unreadable(what, "no picture in it");
-        if (record != EXTENSION_RECORD_TYPE) continue;
-        int code = 0;
-        GifByteType* block = nullptr;
-        if (DGifGetExtension(gif.get(), &code, &block) == GIF_ERROR)
-            unreadable(what, GifErrorString(gif->Error));
-        if (code == GRAPHICS_EXT_FUNC_CODE && block && block[0] >= 4 && (block[1] & 1))
-            transparent = block[4];
-        while (block)
-            if (DGifGetExtensionNext(gif.get(), &block) == GIF_ERROR)
-                unreadable(what, GifErrorString(gif->Error));
-    }
-    if (DGifGetImageDesc(gif.get()) == GIF_ERROR) unreadable(what, GifErrorString(gif->Error));
-    const GifImageDesc& desc = gif->Image;
-    const int width = desc.Width, height = desc.Height;
-    if (width <= 0 || height <= 0) unreadable(what, "no pixels");
-    if (static_cast<size_t>(width) * height * 4 > kMaxPictureBytes) unreadable(what, "too large");
-
-    std::array<uint32_t, 256> palette;
-    palette.fill(0xFFFFFFFF);
-    // Without a colour table of its own the picture takes the global one, as long as the
-    // screen's description says (black where the file has none).
-    const ColorMapObject* table = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
-    const int colours = desc.ColorMap ? desc.ColorMap->ColorCount : 2 << (data[10] & 7);
-    for (int i = 0; i < colours && i < 256; ++i) {
-        const GifColorType c =
-            table && i < table->ColorCount ? table->Colors[i] : GifColorType{0, 0, 0};
-        palette[i] = 0xFF000000u | uint32_t(c.Red) << 16 | uint32_t(c.Green) << 8 | c.Blue;
-    }
-    if (transparent >= 0) palette[transparent] &= 0x00FFFFFF;
-
-    std::vector<GifPixelType> indices(static_cast<size_t>(width) * height, 0);
-    // Rows in the order the file holds them: four passes when it is interlaced.
-    std::vector<int> rows;
-    rows.reserve(height);
-    if (desc.Interlace) {
-        for (auto [first, step] : {std::pair{0, 8}, {4, 8}, {2, 4}, {1, 2}})
-            for (int y = first; y < height; y += step) rows.push_back(y);
-    } else {
-        for (int y = 0; y < height; ++y) rows.push_back(y);
-    }
-    for (int y : rows)
-        if (DGifGetLine(gif.get(), &indices[static_cast<size_t>(y) * width], width) == GIF_ERROR)
-            break;
-
-    Image image(width, height);
-    for (size_t i = 0; i < indices.size(); ++i) image.pixels[i] = palette[indices[i]];
-    return image;
-}
-
 // Whether every chunk of a PNG lies whole inside the file, up to its end chunk. SDL_image's
 // reader for libpng ignores a read that comes up short, so libpng, reading on past the end of
 // a cut or damaged file, meets the same stale chunk again and again, for ever.
@@ -184,6 +62,30 @@ bool pngChunksWhole(const uint8_t* data, size_t size) {
     return false;
 }
 
+// Whether the picture SDL_image takes from an icon file has pixels. It takes the first entry
+// with the most colours (a field of 0 meaning 256, and bytes past the end reading as 0); given
+// one without width or height it does arithmetic on a null pointer before it gives up.
+bool iconHasPixels(const uint8_t* data, size_t size) {
+    const auto byte = [&](size_t at) -> uint32_t { return at < size ? data[at] : 0; };
+    const auto le32 = [&](size_t at) {
+        return byte(at) | byte(at + 1) << 8 | byte(at + 2) << 16 | byte(at + 3) << 24;
+    };
+    const uint32_t entries = byte(4) | byte(5) << 8;
+    uint32_t mostColours = 0, offset = 0;
+    for (uint32_t i = 0; i < entries; ++i) {
+        const uint32_t colours = byte(6 + 16 * size_t(i) + 2) ? byte(6 + 16 * size_t(i) + 2) : 256;
+        if (colours > mostColours) {
+            mostColours = colours;
+            offset = le32(6 + 16 * size_t(i) + 12);
+        }
+    }
+    // A header of another kind SDL_image refuses by itself; a height counts the mask too.
+    if (le32(offset) != 40) return true;
+    const auto width = static_cast<int32_t>(le32(size_t(offset) + 4));
+    const auto height = static_cast<int32_t>(le32(size_t(offset) + 8));
+    return width > 0 && (height >> 1) > 0;
+}
+
 }  // namespace
 
 Image decodePicture(const uint8_t* data, size_t size, const std::string& what) {
@@ -195,14 +97,16 @@ Image decodePicture(const uint8_t* data, size_t size, const std::string& what) {
     // stays out of reach of a damaged file.
     SDL_Surface* loaded = nullptr;
     {
-        const Decoding ceiling;
-        if (IMG_isICO(rw))
+        const SdlMemoryCeiling ceiling;
+        if (IMG_isICO(rw) && iconHasPixels(data, size))
             loaded = IMG_LoadICO_RW(rw);
+        else if (IMG_isICO(rw))
+            IMG_SetError("an icon without pixels");
         else if (IMG_isBMP(rw))
             loaded = IMG_LoadBMP_RW(rw);
         else if (IMG_isGIF(rw)) {
             SDL_RWclose(rw);
-            return decodeGif(data, size, what);
+            return readGif(data, size, what);
         } else if (IMG_isJPG(rw))
             loaded = IMG_LoadJPG_RW(rw);
         else if (IMG_isPNG(rw) && pngChunksWhole(data, size))
@@ -213,7 +117,7 @@ Image decodePicture(const uint8_t* data, size_t size, const std::string& what) {
             IMG_SetError("not a JPEG, GIF, icon, bitmap or PNG picture");
     }
     SDL_RWclose(rw);
-    const Decoding ceiling;
+    const SdlMemoryCeiling ceiling;
     return fromSurface(loaded, what);
 }
 

@@ -13,6 +13,7 @@
 #include "platform/errors.h"
 #include "platform/midi_synth.h"
 #include "platform/paths.h"
+#include "platform/sdl_memory_ceiling.h"
 #include "platform/sdl_platform.h"
 
 namespace cb {
@@ -92,8 +93,11 @@ void SdlPlatform::playEffect(const std::string& path) {
     Mix_Chunk* next = nullptr;
     try {
         const std::vector<uint8_t> bytes = readWholeFile(resolvePath(path), kMaxSoundBytes);
-        if (startsWith(bytes, 0, "RIFF") && startsWith(bytes, 8, "WAVE"))
+        if (startsWith(bytes, 0, "RIFF") && startsWith(bytes, 8, "WAVE")) {
+            // SDL reserves what the file's data chunk says it holds, before reading it.
+            const SdlMemoryCeiling ceiling;
             next = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
+        }
     } catch (const PlatformError&) {
         // Missing or not a file: silence, and what was playing stops all the same.
     }

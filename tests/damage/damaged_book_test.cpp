@@ -15,12 +15,7 @@
 //    the tune still loads (its header is whole) and plays as far as it goes;
 //  - anything else: the tour completes and Yes ends the program (exit 0).
 // CI runs one file of each kind; CB_DAMAGE_ALL=1 runs the whole table (scripts/damaged-book).
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -29,10 +24,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <mutex>
 #include <random>
-#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -40,9 +32,8 @@
 
 #include "book_copy.h"
 #include "gtest/gtest.h"
+#include "run_with_limit.h"
 #include "shell/asset_check.h"
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
@@ -111,88 +102,6 @@ Ending endingOf(const Case& c) {
     if (checked(c.file) && c.damage != Damage::Garbage) return Ending::AtTheCheck;
     if (c.file == "COLORS.EXE" && c.damage != Damage::Half) return Ending::StartUpStopped;
     return Ending::TourDone;
-}
-
-struct Outcome {
-    bool ran = false;
-    bool timedOut = false;
-    int signal = 0;  // the signal that ended it, if one did
-    int status = -1;
-    std::string out, err;
-};
-
-// Our own children still running: the harnesses; the rest are orphans of ended ones.
-std::mutex runningLock;
-std::set<pid_t> running;
-
-// Ends what a harness left behind: the intro it started, when the harness itself was killed
-// or crashed before it could stop it. This process is their reaper (see the test).
-void reapOrphans() {
-    std::vector<pid_t> orphans;
-    for (const auto& entry : fs::directory_iterator("/proc")) {
-        const std::string name = entry.path().filename().string();
-        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-        std::ifstream stat(entry.path() / "stat");
-        std::string text((std::istreambuf_iterator<char>(stat)), {});
-        const size_t close = text.rfind(')');
-        if (close == std::string::npos) continue;
-        std::istringstream fields(text.substr(close + 2));
-        char state = 0;
-        pid_t parent = 0;
-        fields >> state >> parent;
-        const pid_t pid = std::stoi(name);
-        std::lock_guard<std::mutex> hold(runningLock);
-        if (parent == getpid() && !running.count(pid)) orphans.push_back(pid);
-    }
-    for (pid_t pid : orphans) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-    }
-}
-
-std::string readAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
-Outcome runProgram(const fs::path& book, const fs::path& scratch) {
-    Outcome o;
-    const std::string out = (scratch / "out.txt").string(), err = (scratch / "err.txt").string();
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&files, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const std::string harness = CB_DAMAGE_HARNESS, folder = book.string();
-    char* argv[] = {const_cast<char*>(harness.c_str()), const_cast<char*>(folder.c_str()), nullptr};
-    pid_t pid = 0;
-    {
-        std::lock_guard<std::mutex> hold(runningLock);
-        o.ran = posix_spawn(&pid, argv[0], &files, nullptr, argv, environ) == 0;
-        if (o.ran) running.insert(pid);
-    }
-    posix_spawn_file_actions_destroy(&files);
-    if (!o.ran) return o;
-    // A hang is a run that takes far longer than the tour with its clock made virtual.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-    int status = 0;
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            o.timedOut = true;
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    {
-        std::lock_guard<std::mutex> hold(runningLock);
-        running.erase(pid);
-    }
-    if (WIFSIGNALED(status)) o.signal = WTERMSIG(status);
-    if (WIFEXITED(status)) o.status = WEXITSTATUS(status);
-    o.out = readAll(out);
-    o.err = readAll(err);
-    return o;
 }
 
 // The lines the harness wrote for one step of the tour ("step <n> <name>"), up to the next.
@@ -304,7 +213,9 @@ TEST(DamagedBook, NoDamageToAnyFileCrashesOrHangsTheProgramAndEachEndsByTheRule)
             const Case& c = list[i];
             const fs::path file = copy.file(c.file);
             damage(file, c.damage, c.file);
-            outcomes[i] = runProgram(copy.dir(), scratch);
+            // A hang is a run that takes far longer than the tour with its clock made virtual.
+            outcomes[i] = runWithLimit(CB_DAMAGE_HARNESS, copy.dir().string(), scratch,
+                                       std::chrono::seconds(120));
             reapOrphans();
             // The copy as it was, for the next case.
             const fs::path original = fs::path(CB_BOOK_DIR) / c.file;

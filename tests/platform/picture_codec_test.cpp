@@ -273,6 +273,8 @@ TEST(PictureCodec, APictureTooLargeOrWithoutPixelsIsRefusedBeforeItIsRead) {
     const uint32_t bitmapAt = icon[18] | icon[19] << 8 | icon[20] << 16 | uint32_t(icon[21]) << 24;
     put(icon, bitmapAt + 4, 30000, 4);
     put(icon, bitmapAt + 8, 60000, 4);
+    Bytes narrowIcon = readFile(book / "KANTICA8.ICO");
+    put(narrowIcon, bitmapAt + 4, 0, 4);
 
     const std::pair<const char*, Bytes> files[] = {
         {"GIF", gif(30000, 30000)},
@@ -281,6 +283,7 @@ TEST(PictureCodec, APictureTooLargeOrWithoutPixelsIsRefusedBeforeItIsRead) {
         {"JPEG", jpeg},
         {"ICO", icon},
         {"GIF without width", gif(0, 5)},
+        {"ICO without width", narrowIcon},
         {"empty", Bytes{}},
         {"GIF header", Bytes{'G', 'I', 'F', '8', '9', 'a'}},
     };

@@ -335,6 +335,19 @@ int loudest(const std::string& capture, std::streamoff from = 0) {
 TEST_F(SdlPlatformTest, EffectsAreHeardAndMissingOnesAreSilent) {
     const std::string tone = dir_ + "/tone.wav";
     writeTone(tone);
+    // Half of it, as a half-copied install leaves it.
+    const std::string half = dir_ + "/half.wav";
+    writeTone(half);
+    fs::resize_file(half, fs::file_size(half) / 2);
+    // A data chunk that says it holds gigabytes: SDL would reserve them before reading.
+    const std::string boastful = dir_ + "/boastful.wav";
+    writeTone(boastful);
+    {
+        std::fstream out(boastful, std::ios::binary | std::ios::in | std::ios::out);
+        out.seekp(40);
+        const uint32_t gigabytes = 0xD8000000u;
+        out.write(reinterpret_cast<const char*>(&gigabytes), 4);
+    }
     struct Case {
         const char* what;
         std::string path;
@@ -344,6 +357,8 @@ TEST_F(SdlPlatformTest, EffectsAreHeardAndMissingOnesAreSilent) {
         {"a tone, named in another case", dir_ + "/TONE.WAV", true},
         {"a shipped effect, named as the program names it",
          std::string(CB_SOURCE_DIR) + "\\ASSETS\\Sound\\crvena.wav", true},
+        {"half a tone", half, true},
+        {"a tone that says it holds gigabytes", boastful, false},
         {"a missing file", dir_ + "/nothing.wav", false},
         {"a folder", dir_, false},
         {"the tune, which SDL_mixer would play as an effect",
