@@ -23,14 +23,13 @@ after warm-up, resident memory and open files that do not grow.
 import os
 import random
 import shutil
-import socket
 import statistics
 import subprocess
 import sys
 import time
 
-from book_e2e import (SANITIZER_EXIT, SKIP, Book, Checks, Picture, XServer, keyboard_grabbed,
-                      screenshot, window_state)
+from book_e2e import (SANITIZER_EXIT, SKIP, Book, Checks, Picture, XServer, closed_port,
+                      keyboard_grabbed, screenshot, window_state)
 
 if not all(shutil.which(t) for t in ("Xvfb", "xdotool", "matchbox-window-manager", "xprop")):
     print("needs Xvfb, xdotool, xprop and matchbox: skipped")
@@ -202,14 +201,6 @@ class Monkey:
                 commands += ["sleep", "%.3f" % rng.uniform(0.0, 0.15)]
         xdo(*commands, count=self.events - before)
         return clicked
-
-
-def closed_port():
-    s = socket.socket()
-    s.bind(("127.0.0.1", 0))
-    port = s.getsockname()[1]
-    s.close()
-    return port
 
 
 def vm_rss_kb(pid):

@@ -11,12 +11,11 @@ import random
 import re
 import shutil
 import signal
-import socket
 import subprocess
 import sys
 import time
 
-from book_e2e import (SKIP, Book, Checks, XServer, keyboard_grabbed, window_state,
+from book_e2e import (SKIP, Book, Checks, XServer, closed_port, keyboard_grabbed, window_state,
                       xdotool)
 
 if os.geteuid() != 0 or not os.path.exists("/usr/lib/xorg/modules/drivers/dummy_drv.so") \
@@ -48,14 +47,6 @@ def click(x, y):
     xdotool("mousemove", str(x), str(y))
     time.sleep(0.1)
     xdotool("click", "1")
-
-
-def closed_port():
-    s = socket.socket()
-    s.bind(("127.0.0.1", 0))
-    port = s.getsockname()[1]
-    s.close()
-    return port
 
 
 def intro_pids(book):
