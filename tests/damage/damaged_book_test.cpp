@@ -24,6 +24,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <mutex>
 #include <random>
 #include <sstream>
 #include <string>
@@ -207,23 +209,32 @@ TEST(DamagedBook, NoDamageToAnyFileCrashesOrHangsTheProgramAndEachEndsByTheRule)
     std::atomic<size_t> next{0};
     const auto start = std::chrono::steady_clock::now();
     auto worker = [&] {
-        cbtest::BookCopy copy;
-        const fs::path scratch = copy.dir().parent_path();
+        // Files are written only while no program is being started (see startLock).
+        std::unique_ptr<cbtest::BookCopy> copy;
+        {
+            const std::lock_guard<std::mutex> writing(startLock());
+            copy = std::make_unique<cbtest::BookCopy>();
+        }
+        const fs::path scratch = copy->dir().parent_path();
         for (size_t i; (i = next++) < list.size();) {
             const Case& c = list[i];
-            const fs::path file = copy.file(c.file);
-            damage(file, c.damage, c.file);
+            const fs::path file = copy->file(c.file);
+            {
+                const std::lock_guard<std::mutex> writing(startLock());
+                damage(file, c.damage, c.file);
+            }
             // A hang is a run that takes far longer than the tour with its clock made virtual.
-            outcomes[i] = runWithLimit(CB_DAMAGE_HARNESS, copy.dir().string(), scratch,
+            outcomes[i] = runWithLimit(CB_DAMAGE_HARNESS, copy->dir().string(), scratch,
                                        std::chrono::seconds(120));
             reapOrphans();
             // The copy as it was, for the next case.
+            const std::lock_guard<std::mutex> writing(startLock());
             const fs::path original = fs::path(CB_BOOK_DIR) / c.file;
             fs::remove_all(file);
             fs::copy_file(original, file);
             fs::permissions(file, fs::status(original).permissions());
-            fs::remove_all(copy.file("MY_PICTURE"));
-            fs::create_directory(copy.file("MY_PICTURE"));
+            fs::remove_all(copy->file("MY_PICTURE"));
+            fs::create_directory(copy->file("MY_PICTURE"));
         }
     };
     std::thread second(worker);

@@ -34,6 +34,11 @@ std::string readAll(const fs::path& file) {
 
 }  // namespace
 
+std::mutex& startLock() {
+    static std::mutex lock;
+    return lock;
+}
+
 void reapOrphans() {
     std::vector<pid_t> orphans;
     for (const auto& entry : fs::directory_iterator("/proc")) {
@@ -69,7 +74,8 @@ Outcome runWithLimit(const std::string& program, const std::string& argument,
                     nullptr};
     pid_t pid = 0;
     {
-        std::lock_guard<std::mutex> hold(runningLock);
+        const std::lock_guard<std::mutex> starting(startLock());
+        const std::lock_guard<std::mutex> hold(runningLock);
         o.ran = posix_spawn(&pid, argv[0], &files, nullptr, argv, environ) == 0;
         if (o.ran) running.insert(pid);
     }

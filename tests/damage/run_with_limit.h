@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <mutex>
 #include <string>
 
 namespace cb {
@@ -21,6 +22,11 @@ struct Outcome {
 // kills it when it runs past the limit. Safe to call from several threads at once.
 Outcome runWithLimit(const std::string& program, const std::string& argument,
                      const std::filesystem::path& scratch, std::chrono::seconds limit);
+
+// Held while a program is started. A thread that writes a file holds it too: a program started
+// meanwhile would inherit the file open for writing and keep it so, and an executable held
+// open for writing cannot be started (ETXTBSY) by anyone.
+std::mutex& startLock();
 
 // Ends and collects what ended runs left behind: the programs they started, which are handed
 // to this process when it is their reaper (prctl PR_SET_CHILD_SUBREAPER), as when a run was

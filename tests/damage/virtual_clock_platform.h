@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <functional>
 #include <string>
 #include <utility>
@@ -97,7 +98,12 @@ class VirtualClockPlatform : public SdlPlatform {
     }
     void startProgram(const std::string& path) override {
         line("start " + leaf(path));
-        SdlPlatform::startProgram(path);
+        try {
+            SdlPlatform::startProgram(path);
+        } catch (const std::exception& e) {
+            line(std::string("refused ") + e.what());
+            throw;
+        }
     }
     void setDisplayMode(int width, int height, int bitsPerPixel) override {
         line("display " + std::to_string(width) + "x" + std::to_string(height));
