@@ -81,6 +81,8 @@ class SdlPlatform : public Platform {
     // Holds the desktop's shortcuts for the window while the keyboard filter is installed and
     // the window shows and is not minimised, and lets them go otherwise.
     void updateKeyboardHold();
+    // Lets go of the cached cursors whose pictures nobody else holds any more.
+    void forgetUnheldCursors();
     void openMixer();
     void closeMixer();
     void render();
@@ -108,8 +110,9 @@ class SdlPlatform : public Platform {
     // A Wayland compositor keeps its own display mode whatever the program asks for.
     bool compositorKeepsMode_ = false;
 
-    // Cursors made so far, by picture and hotspot; the picture is held so its address stays
-    // unique for as long as the cursor is cached.
+    // Cursors made so far, by picture and hotspot, for as long as someone besides the cache
+    // holds the picture; the picture is held so its address stays unique for as long as the
+    // cursor is cached.
     struct CachedCursor {
         Picture picture;
         SDL_Cursor* cursor = nullptr;
