@@ -248,6 +248,7 @@ void SdlPlatform::setCursor(const Cursor& cursor) {
         const auto key = std::make_tuple(cursor.image.get(), cursor.hotX, cursor.hotY);
         auto found = cursors_.find(key);
         if (found == cursors_.end()) {
+            forgetUnheldCursors();
             CachedCursor made{cursor.image, nullptr};
             if (SDL_Surface* surface = surfaceOver(*cursor.image)) {
                 made.cursor = SDL_CreateColorCursor(surface, cursor.hotX, cursor.hotY);
@@ -262,6 +263,22 @@ void SdlPlatform::setCursor(const Cursor& cursor) {
     if (wanted == currentCursor_) return;
     SDL_SetCursor(wanted);
     currentCursor_ = wanted;
+}
+
+// A cursor is cached under its picture's address, which only a holder of the picture can ask
+// for again. The tools read their canvas cursor from its file anew on every choice, so each
+// choice brings a new picture: once the cache holds the last reference to one, its entry can
+// never be found again and goes, with its cursor (the one showing excepted). Without this, a
+// child switching tools for an hour grew the cache, and the display's cursors, by one for
+// every click.
+void SdlPlatform::forgetUnheldCursors() {
+    std::erase_if(cursors_, [this](const auto& entry) {
+        const CachedCursor& cached = entry.second;
+        const bool showing = cached.cursor && cached.cursor == currentCursor_;
+        if (cached.picture.use_count() > 1 || showing) return false;
+        if (cached.cursor) SDL_FreeCursor(cached.cursor);
+        return true;
+    });
 }
 
 // The filter itself always works on the keys the window receives; holding the desktop's

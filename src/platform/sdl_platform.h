@@ -92,6 +92,8 @@ class SdlPlatform : public Platform {
     // Back from being minimised: full screen and the book's mode again. Window managers that
     // do not tell SDL a window was restored would otherwise leave the desktop's mode on.
     void returnFromMinimised();
+    // Lets go of the cached cursors whose pictures nobody else holds any more.
+    void forgetUnheldCursors();
     void openMixer();
     void closeMixer();
     void render();
@@ -124,8 +126,9 @@ class SdlPlatform : public Platform {
     // window has the keyboard once more.
     bool minimisedFromFullScreen_ = false;
 
-    // Cursors made so far, by picture and hotspot; the picture is held so its address stays
-    // unique for as long as the cursor is cached.
+    // Cursors made so far, by picture and hotspot, for as long as someone besides the cache
+    // holds the picture; the picture is held so its address stays unique for as long as the
+    // cursor is cached.
     struct CachedCursor {
         Picture picture;
         SDL_Cursor* cursor = nullptr;

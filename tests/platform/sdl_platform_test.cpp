@@ -270,6 +270,26 @@ TEST_F(SdlPlatformTest, DisplayModeGoesFullScreenAndBack) {
     EXPECT_FALSE(SDL_GetWindowFlags(platform.window()) & SDL_WINDOW_FULLSCREEN);
 }
 
+// A cursor stays cached for as long as someone holds its picture; a tool's cursor, read anew
+// from its file on every choice, is let go once only the cache holds it, so that an hour of
+// switching tools does not pile up cursors. (The dummy driver makes no real cursors; what the
+// cache holds shows in who still holds the pictures.)
+TEST_F(SdlPlatformTest, CursorsAreKeptOnlyForPicturesSomeoneHolds) {
+    auto& platform = open();
+    const cb::Picture arrow = std::make_shared<const cb::Image>(32, 32, 0xFF000000u);
+    std::vector<std::weak_ptr<const cb::Image>> toolPictures;
+    for (uint32_t choice = 0; choice < 50; ++choice) {
+        auto picture = std::make_shared<const cb::Image>(32, 32, 0xFF000000u | choice);
+        toolPictures.push_back(picture);
+        platform.setCursor({picture, 16, 16});
+        platform.setCursor({arrow, 0, 0});
+    }
+    EXPECT_EQ(arrow.use_count(), 2) << "the arrow, still held, stays cached";
+    int stillHeld = 0;
+    for (const auto& picture : toolPictures) stillHeld += picture.expired() ? 0 : 1;
+    EXPECT_LE(stillHeld, 1);
+}
+
 // True once none of our children is left, ended or not, without collecting any.
 bool noChildrenLeft() {
     siginfo_t info{};
