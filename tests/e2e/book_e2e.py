@@ -166,6 +166,9 @@ class XServer:
         self.display = ":%d" % self.number
         self.env = dict(os.environ, DISPLAY=self.display)
         self.env.pop("WAYLAND_DISPLAY", None)
+        self.start_window_manager()
+
+    def start_window_manager(self):
         self.wm = subprocess.Popen(["matchbox-window-manager", "-use_titlebar", "no"],
                                    env=self.env, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
