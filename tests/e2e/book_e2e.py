@@ -330,9 +330,22 @@ class Book:
                 return "hung"
         return self.proc.returncode if self.proc else None
 
+    def intro_pids(self):
+        """The processes of this book's intro program."""
+        out = subprocess.run(["pgrep", "-f", os.path.join(self.dir, "COLORS.EXE")],
+                             capture_output=True, text=True).stdout
+        return [int(p) for p in out.split()]
+
+    def end_intro(self):
+        for pid in self.intro_pids():
+            try:
+                os.kill(pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
+
     def cleanup(self):
         self.stop()
-        subprocess.run(["pkill", "-f", os.path.join(self.dir, "COLORS.EXE")])
+        self.end_intro()
         report = self.sanitizer_report()
         if report:
             print("sanitizer report:\n" + report)

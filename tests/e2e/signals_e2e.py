@@ -49,16 +49,6 @@ def click(x, y):
     xdotool("click", "1")
 
 
-def intro_pids(book):
-    out = subprocess.run(["pgrep", "-f", os.path.join(book.dir, "COLORS.EXE")],
-                         capture_output=True, text=True).stdout
-    return [int(p) for p in out.split()]
-
-
-def end_intro(book):
-    subprocess.run(["pkill", "-f", os.path.join(book.dir, "COLORS.EXE")])
-
-
 # Each phase brings the program to the moment the signal goes, and says what it did.
 def intro_wait(book):
     at = rng.uniform(0.5, 2.5)
@@ -168,7 +158,7 @@ def end_by_signal(book, phase, signals, repeated=False):
     c.check(not keyboard_grabbed(), "%s: the keyboard is free" % name)
     mode = current_mode()
     c.check(mode == DESKTOP, "%s: the desktop's mode is back (%s)" % (name, mode))
-    end_intro(book)
+    book.end_intro()
 
 
 TERM, INT, HUP = signal.SIGTERM, signal.SIGINT, signal.SIGHUP
@@ -200,7 +190,7 @@ try:
     pids = []
     while not pids and time.monotonic() - book.started < 3.0:
         time.sleep(0.05)
-        pids = intro_pids(book)
+        pids = book.intro_pids()
     c.check(bool(pids), "the intro runs during the first wait (%.2f s after the start)"
             % (time.monotonic() - book.started))
     for pid in pids:
