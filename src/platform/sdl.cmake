@@ -8,8 +8,13 @@ add_library(cb_platform_sdl STATIC
   sdl_process.cpp
   sdl_print.cpp
   frame_upload.cpp
-  wayland_shortcuts.cpp)
+  wayland_shortcuts.cpp
+  x11_window_state.cpp)
 target_link_libraries(cb_platform_sdl PUBLIC cb_platform)
+
+# On X11 the window manager's own word on whether the window is iconified (WM_STATE).
+pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
+target_link_libraries(cb_platform_sdl PRIVATE PkgConfig::X11)
 
 # FluidSynth renders the music. Its pkg-config file would bring GLib's flags and a POSIX level
 # into every file here, and its headers need none of them.

@@ -7,6 +7,7 @@
 
 #include "platform/sdl_keys.h"
 #include "platform/sdl_platform.h"
+#include "platform/x11_window_state.h"
 
 namespace cb {
 namespace {
@@ -146,15 +147,19 @@ bool SdlPlatform::dispatch(const SDL_Event& event, PendingMotion& motion, InputS
         case SDL_WINDOWEVENT:
             switch (event.window.event) {
                 case SDL_WINDOWEVENT_EXPOSED:
+                    render();
+                    holdKeyboardAgain();
+                    break;
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
                     render();
                     break;
                 // The window minimised (the info panel's links do it, and so can the desktop),
                 // back, shown, or given or denied the keyboard: the desktop's shortcuts are let
-                // go or held again.
+                // go or held again. On X11 the window manager's WM_STATE alone says when the
+                // window is back (below); elsewhere these events do.
                 case SDL_WINDOWEVENT_RESTORED:
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
-                    returnFromMinimised();
+                    if (!x11State_ || !x11State_->available()) returnFromMinimised();
                     updateKeyboardHold();
                     break;
                 case SDL_WINDOWEVENT_MINIMIZED:
@@ -164,6 +169,17 @@ bool SdlPlatform::dispatch(const SDL_Event& event, PendingMotion& motion, InputS
                     break;
                 default:
                     break;
+            }
+            return false;
+        case SDL_SYSWMEVENT:
+            // The window manager iconified the window or brought it back (perhaps both since
+            // the last look: then it is simply back).
+            if (x11State_ && x11State_->update(event)) {
+                if (x11State_->iconic())
+                    minimisedFromFullScreen_ = minimisedFromFullScreen_ || fullScreenTaken_;
+                else
+                    returnFromMinimised();
+                updateKeyboardHold();
             }
             return false;
         case SDL_RENDER_DEVICE_RESET:

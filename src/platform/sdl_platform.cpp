@@ -14,6 +14,7 @@
 #include "platform/frame_upload.h"
 #include "platform/midi_synth.h"
 #include "platform/wayland_shortcuts.h"
+#include "platform/x11_window_state.h"
 
 namespace cb {
 namespace {
@@ -89,6 +90,7 @@ SdlPlatform::SdlPlatform(const Image& icon) {
                                    kWidth, kHeight, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
         if (!window_) fail("cannot create the window");
         shortcuts_ = std::make_unique<WaylandShortcuts>(window_);
+        x11State_ = std::make_unique<X11WindowState>(window_);
         if (!icon.pixels.empty()) {
             if (SDL_Surface* surface = surfaceOver(icon)) {
                 SDL_SetWindowIcon(window_, surface);
@@ -122,6 +124,7 @@ void SdlPlatform::shutDown() {
     }
     // Our requests to the compositor go before the window and SDL's connection do.
     shortcuts_.reset();
+    x11State_.reset();
     closeMixer();
     SDL_SetCursor(SDL_GetDefaultCursor());
     for (auto& [key, cached] : cursors_)
@@ -228,7 +231,8 @@ void SdlPlatform::setWindowVisible(bool visible) {
 }
 
 void SdlPlatform::minimizeWindow() {
-    // SDL gives the desktop its mode back as it minimises a full-screen window.
+    // SDL gives the desktop its mode back as it minimises a full-screen window; the window
+    // takes the book's again when it is back.
     minimisedFromFullScreen_ = fullScreenTaken_;
     SDL_MinimizeWindow(window_);
 }
@@ -297,11 +301,16 @@ void SdlPlatform::removeKeyboardFilter(uint32_t) {
     updateKeyboardHold();
 }
 
-void SdlPlatform::updateKeyboardHold() {
+bool SdlPlatform::keyboardHoldWanted() const {
     // A hidden window has no place on the desktop for the compositor to grant the request to
     // (GNOME ignores it), so it is made when the window shows.
     const Uint32 flags = SDL_GetWindowFlags(window_);
-    const bool hold = filterInstalled_ && !(flags & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED));
+    const bool iconic = x11State_ && x11State_->iconic();
+    return filterInstalled_ && !(flags & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) && !iconic;
+}
+
+void SdlPlatform::updateKeyboardHold() {
+    const bool hold = keyboardHoldWanted();
     if (shortcuts_ && shortcuts_->available()) {
         shortcuts_->discardReplies();
         // Wayland: the compositor honours the request only while the window has the keyboard,
@@ -315,10 +324,16 @@ void SdlPlatform::updateKeyboardHold() {
         return;
     }
     // X11: SDL grabs the keyboard whenever the window gains it, and the X server drops the
-    // grab when the window is unmapped. Some window managers minimise a window without
-    // unmapping it, so the grab is let go explicitly while the window is minimised (a parent
-    // types in the browser a link opened) and asked for again when the window is back.
+    // grab whenever the window stops being viewable. Some window managers minimise a window
+    // without unmapping it, so the grab is let go explicitly while the window is minimised or
+    // iconified (a parent types in the browser a link opened) and asked for again when the
+    // window is back; holdKeyboardAgain takes it again as the window shows.
     SDL_SetWindowKeyboardGrab(window_, hold ? SDL_TRUE : SDL_FALSE);
+}
+
+void SdlPlatform::holdKeyboardAgain() {
+    if (x11State_ && keyboardHoldWanted() && (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS))
+        x11State_->grabKeyboard();
 }
 
 void SdlPlatform::setDisplayMode(int width, int height, int bitsPerPixel) {

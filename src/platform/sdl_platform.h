@@ -25,6 +25,7 @@ namespace cb {
 
 class MidiSynth;
 class WaylandShortcuts;
+class X11WindowState;
 
 class SdlPlatform : public Platform {
   public:
@@ -87,6 +88,9 @@ class SdlPlatform : public Platform {
     // Holds the desktop's shortcuts for the window while the keyboard filter is installed and
     // the window shows and is not minimised, and lets them go otherwise.
     void updateKeyboardHold();
+    bool keyboardHoldWanted() const;
+    // X11: the keyboard grabbed again as the window shows again (see X11WindowState).
+    void holdKeyboardAgain();
     // Full screen as setDisplayMode took it: the mode (or the desktop's size on Wayland).
     void takeFullScreen();
     // Back from being minimised: full screen and the book's mode again. Window managers that
@@ -118,12 +122,14 @@ class SdlPlatform : public Platform {
     bool filterInstalled_ = false;
     // The compositor's shortcuts on a Wayland desktop; unavailable on any other.
     std::unique_ptr<WaylandShortcuts> shortcuts_;
+    // On X11, whether the window manager has the window iconified; unavailable elsewhere.
+    std::unique_ptr<X11WindowState> x11State_;
     // A Wayland compositor keeps its own display mode whatever the program asks for.
     bool compositorKeepsMode_ = false;
     // setDisplayMode took the screen, and restoreDisplayMode has not given it back.
     bool fullScreenTaken_ = false;
-    // The program minimised the window while full screen; it takes the screen again when the
-    // window has the keyboard once more.
+    // The window went away while full screen, minimised by the program or iconified by the
+    // window manager; it takes the screen again when it is back.
     bool minimisedFromFullScreen_ = false;
 
     // Cursors made so far, by picture and hotspot, for as long as someone besides the cache
