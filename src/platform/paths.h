@@ -28,8 +28,8 @@ std::string executableDirectory();
 
 // The folder that holds the user's own files of the program (the print's scratch copy): the
 // program's folder when this user may write there, as in a build tree; else, for an
-// installed copy (or any under /usr), "colouring-book" in the user's cache folder ($XDG_CACHE_HOME, or
-// $HOME/.cache), which the installed launcher prepares. Ends with a separator. Nothing is
+// installed copy (or any under /usr), "colouring-book" in the user's cache folder ($XDG_CACHE_HOME,
+// or $HOME/.cache), which the installed launcher prepares. Ends with a separator. Nothing is
 // created here.
 std::string userFolder(const std::string& programFolder, bool programFolderWritable,
                        const char* xdgCacheHome, const char* home);

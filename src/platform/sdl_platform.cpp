@@ -357,7 +357,8 @@ void SdlPlatform::takeFullScreen() {
     // desktop's own size instead, and the logical size letterboxes the layout in it. Elsewhere
     // the mode granted may still differ from the one asked for (a virtual screen keeps its
     // size); the logical size letterboxes the layout on whatever we get.
-    const Uint32 mode = compositorKeepsMode_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_FULLSCREEN;
+    const Uint32 mode =
+        compositorKeepsMode_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_FULLSCREEN;
     if (SDL_SetWindowFullscreen(window_, mode) != 0) fail("cannot go full screen");
 }
 
