@@ -11,10 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "dummy_platform.h"
 #include "gallery/gallery.h"
 #include "platform/paths.h"
-#include "dummy_platform.h"
 #include "platform/sdl_platform.h"
+#include "sdl_input.h"
 #include "shell/hover.h"
 #include "shell/program.h"
 
@@ -58,12 +59,7 @@ void BM_EighteenDecodes(benchmark::State& state) {
 BENCHMARK(BM_EighteenDecodes)->Unit(benchmark::kMicrosecond);
 
 void pushMotion(int x, int y) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.windowID = SDL_GetWindowID(platform().window());
-    e.motion.x = x;
-    e.motion.y = y;
-    SDL_PushEvent(&e);
+    cbtest::pushMotion(platform().window(), x, y);
 }
 
 // One movement over the background, from its arrival to the presented frame. The palette

@@ -28,25 +28,6 @@ constexpr size_t kMaxPictureBytes = kDecodingCeilingBytes;
     throw PlatformError("cannot read picture " + what + ": " + why);
 }
 
-Image fromSurface(SDL_Surface* loaded, const std::string& what) {
-    if (!loaded) unreadable(what, IMG_GetError());
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(loaded);
-    if (!argb) throw PlatformError("cannot convert picture " + what);
-    // A picture without pixels is no picture: nothing downstream has to expect one.
-    if (argb->w <= 0 || argb->h <= 0) {
-        SDL_FreeSurface(argb);
-        unreadable(what, "no pixels");
-    }
-    Image image(argb->w, argb->h);
-    for (int y = 0; y < argb->h; ++y)
-        std::memcpy(&image.pixels[static_cast<size_t>(y) * argb->w],
-                    static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch,
-                    static_cast<size_t>(argb->w) * 4);
-    SDL_FreeSurface(argb);
-    return image;
-}
-
 // Whether every chunk of a PNG lies whole inside the file, up to its end chunk. SDL_image's
 // reader for libpng ignores a read that comes up short, so libpng, reading on past the end of
 // a cut or damaged file, meets the same stale chunk again and again, for ever.
@@ -88,6 +69,25 @@ bool iconHasPixels(const uint8_t* data, size_t size) {
 
 }  // namespace
 
+Image imageFromSurface(SDL_Surface* loaded, const std::string& what) {
+    if (!loaded) unreadable(what, IMG_GetError());
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(loaded);
+    if (!argb) throw PlatformError("cannot convert picture " + what);
+    // A picture without pixels is no picture: nothing downstream has to expect one.
+    if (argb->w <= 0 || argb->h <= 0) {
+        SDL_FreeSurface(argb);
+        unreadable(what, "no pixels");
+    }
+    Image image(argb->w, argb->h);
+    for (int y = 0; y < argb->h; ++y)
+        std::memcpy(&image.pixels[static_cast<size_t>(y) * argb->w],
+                    static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch,
+                    static_cast<size_t>(argb->w) * 4);
+    SDL_FreeSurface(argb);
+    return image;
+}
+
 Image decodePicture(const uint8_t* data, size_t size, const std::string& what) {
     if (size > kMaxPictureBytes) unreadable(what, "too large");
     SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
@@ -118,7 +118,7 @@ Image decodePicture(const uint8_t* data, size_t size, const std::string& what) {
     }
     SDL_RWclose(rw);
     const SdlMemoryCeiling ceiling;
-    return fromSurface(loaded, what);
+    return imageFromSurface(loaded, what);
 }
 
 Image decodePictureFile(const std::string& resolvedPath) {

@@ -7,7 +7,14 @@
 
 #include "platform/image.h"
 
+struct SDL_Surface;
+
 namespace cb {
+
+// The picture SDL_image loaded (taken over and freed), as 32-bit ARGB; throws PlatformError
+// when there is none (SDL_image's reason given), when it cannot be converted, or when it has
+// no pixels.
+Image imageFromSurface(SDL_Surface* loaded, const std::string& what);
 
 // Decodes JPEG, GIF, ICO, BMP or PNG bytes, told apart by their content whatever the file's
 // name says; throws PlatformError on anything unreadable, on any other kind of picture, on a

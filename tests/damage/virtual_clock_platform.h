@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/sdl_platform.h"
+#include "sdl_input.h"
 
 namespace cb {
 
@@ -122,36 +123,10 @@ class VirtualClockPlatform : public SdlPlatform {
     }
 
     // Input as the desktop would queue it, in window pixels.
-    void move(int x, int y, Uint32 held = 0) {
-        SDL_Event e{};
-        e.type = SDL_MOUSEMOTION;
-        e.motion.windowID = SDL_GetWindowID(window());
-        e.motion.x = x;
-        e.motion.y = y;
-        e.motion.state = held;
-        SDL_PushEvent(&e);
-    }
-    void button(bool down, int x, int y) {
-        SDL_Event e{};
-        e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        e.button.windowID = SDL_GetWindowID(window());
-        e.button.button = SDL_BUTTON_LEFT;
-        e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-        e.button.clicks = 1;
-        e.button.x = x;
-        e.button.y = y;
-        SDL_PushEvent(&e);
-    }
+    void move(int x, int y, Uint32 held = 0) { cbtest::pushMotion(window(), x, y, held); }
+    void button(bool down, int x, int y) { cbtest::pushButton(window(), down, x, y); }
     void key(bool down, SDL_Keycode sym, SDL_Scancode scancode, Uint16 modifiers) {
-        SDL_Event e{};
-        e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-        e.key.windowID = SDL_GetWindowID(window());
-        e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-        e.key.timestamp = SDL_GetTicks();
-        e.key.keysym.sym = sym;
-        e.key.keysym.scancode = scancode;
-        e.key.keysym.mod = modifiers;
-        SDL_PushEvent(&e);
+        cbtest::pushKey(window(), down, sym, scancode, modifiers);
     }
     // Ctrl held, the letter pressed and let go, Ctrl let go.
     void control(char letter) {

@@ -8,7 +8,6 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -29,20 +28,15 @@ Bytes readFile(const fs::path& file) {
     return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
-// SDL_image's own reading of the bytes, whatever their kind.
+// SDL_image's own reading of the bytes, whatever their kind; no picture when it has none.
 Image sdlImageReading(const Bytes& bytes) {
-    SDL_Surface* loaded =
-        IMG_Load_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
-    if (!loaded) return Image();
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(loaded);
-    Image image(argb->w, argb->h);
-    for (int y = 0; y < argb->h; ++y)
-        std::memcpy(&image.pixels[static_cast<size_t>(y) * argb->w],
-                    static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch,
-                    static_cast<size_t>(argb->w) * 4);
-    SDL_FreeSurface(argb);
-    return image;
+    try {
+        return imageFromSurface(
+            IMG_Load_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1),
+            "test");
+    } catch (const PlatformError&) {
+        return Image();
+    }
 }
 
 Image ours(const Bytes& bytes) {

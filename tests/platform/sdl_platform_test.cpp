@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "sdl_input.h"
 
 namespace {
 
@@ -71,35 +72,14 @@ class SdlPlatformTest : public ::testing::Test {
     Uint32 windowId() const { return SDL_GetWindowID(platform_->window()); }
 
     void pushMotion(int x, int y, Uint32 state = 0) {
-        SDL_Event e{};
-        e.type = SDL_MOUSEMOTION;
-        e.motion.windowID = windowId();
-        e.motion.x = x;
-        e.motion.y = y;
-        e.motion.state = state;
-        SDL_PushEvent(&e);
+        cbtest::pushMotion(platform_->window(), x, y, state);
     }
     void pushButton(bool down, int x, int y, Uint8 button) {
-        SDL_Event e{};
-        e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        e.button.windowID = windowId();
-        e.button.button = button;
-        e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-        e.button.x = x;
-        e.button.y = y;
-        SDL_PushEvent(&e);
+        cbtest::pushButton(platform_->window(), down, x, y, button);
     }
     void pushKey(bool down, SDL_Keycode key, SDL_Scancode scancode, Uint16 mod,
                  bool repeat = false) {
-        SDL_Event e{};
-        e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-        e.key.windowID = windowId();
-        e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-        e.key.repeat = repeat ? 1 : 0;
-        e.key.keysym.sym = key;
-        e.key.keysym.scancode = scancode;
-        e.key.keysym.mod = mod;
-        SDL_PushEvent(&e);
+        cbtest::pushKey(platform_->window(), down, key, scancode, mod, repeat);
     }
 
     Lines drain() {
