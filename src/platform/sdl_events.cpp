@@ -176,7 +176,7 @@ bool SdlPlatform::dispatch(const SDL_Event& event, PendingMotion& motion, InputS
             // the last look: then it is simply back).
             if (x11State_ && x11State_->update(event)) {
                 if (x11State_->iconic())
-                    minimisedFromFullScreen_ = minimisedFromFullScreen_ || fullScreenTaken_;
+                    minimisedFromFullScreen_ = fullScreenTaken_;
                 else
                     returnFromMinimised();
                 updateKeyboardHold();

@@ -8,21 +8,24 @@
 namespace cb {
 namespace {
 
+// What SDL says of the window on X11; false when it is on another driver.
+bool x11Info(SDL_Window* window, SDL_SysWMinfo& info) {
+    SDL_VERSION(&info.version);
+    return window && SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11;
+}
+
 // The X window behind the SDL window now: SDL makes it anew when a renderer needs another
 // kind of window than the one created first.
 Window xWindowOf(SDL_Window* window) {
     SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return None;
-    return info.info.x11.window;
+    return x11Info(window, info) ? info.info.x11.window : None;
 }
 
 }  // namespace
 
 X11WindowState::X11WindowState(SDL_Window* window) : window_(window) {
     SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+    if (!x11Info(window, info)) return;
     display_ = info.info.x11.display;
     wmState_ = XInternAtom(display_, "WM_STATE", False);
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
