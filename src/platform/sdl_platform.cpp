@@ -332,8 +332,7 @@ void SdlPlatform::updateKeyboardHold() {
 }
 
 void SdlPlatform::holdKeyboardAgain() {
-    if (x11State_ && keyboardHoldWanted() && (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS))
-        x11State_->grabKeyboard();
+    if (x11State_ && keyboardHoldWanted()) x11State_->grabKeyboard();
 }
 
 void SdlPlatform::setDisplayMode(int width, int height, int bitsPerPixel) {

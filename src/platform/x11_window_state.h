@@ -28,10 +28,11 @@ class X11WindowState {
     bool update(const SDL_Event& event);
     bool iconic() const { return iconic_; }
     // Grabs the keyboard for the window again. The X server lets go of a grab whenever the
-    // window stops being viewable, and SDL grabs again only when it maps the window itself or
-    // the pointer enters it: a window manager that iconifies by unmapping its frame, or frames
-    // it anew for full screen, leaves the window without the keyboard. Fails harmlessly while
-    // the window is not viewable.
+    // window stops being viewable, and SDL grabs again only when it maps the window itself, or
+    // the pointer enters it, while it believes the window has the focus. A window manager that
+    // iconifies by unmapping the window's frame, or frames it anew for full screen, hands the
+    // focus back up to a second after the window shows, and the keyboard would be free until
+    // then. Fails harmlessly while the window is not viewable.
     void grabKeyboard() const;
 
   private:
