@@ -390,10 +390,14 @@ def tour(program):
 
 def say_yes(program):
     """Ctrl+X and Yes: the program ends with status 0 within a bound that catches a hang. The
-    monkey may have left the window minimised or the intro still running, so the dialog is
-    looked for before the click."""
+    monkey may have left the window minimised, the intro still running or the info panel open
+    (it lies over the dialog, its link where Yes is), so the dialog is looked for before the
+    click."""
     for _ in range(5):
         program.restore_if_minimised(sync=True)
+        if screens.look(program.window()) == "info panel":
+            click(632 + 36, 269 + 13)  # its Close
+            program.wait(0.5)
         xdo("key", "ctrl+x")
         if not program.wait(0.7) or screens.look(program.window()) == "exit dialog":
             break
