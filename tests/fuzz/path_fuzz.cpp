@@ -109,7 +109,8 @@ void checkAgainstTree(const std::vector<std::string>& in, const std::vector<std:
             }
         }
         if (out[i] != expected) std::abort();
-        if (expected == kLoop)
+        // The link is only in the root; a "LOOP" below it names nothing.
+        if (expected == kLoop && folder.empty())
             ++links;
         else
             folder += (folder.empty() ? "" : "/") + expected;
